@@ -1,0 +1,32 @@
+
+# Consider dependencies only in project.
+set(CMAKE_DEPENDS_IN_PROJECT_ONLY OFF)
+
+# The set of languages for which implicit dependencies are needed:
+set(CMAKE_DEPENDS_LANGUAGES
+  )
+
+# The set of dependency files which are needed:
+set(CMAKE_DEPENDS_DEPENDENCY_FILES
+  "/work/main/banner/banner_grid.cpp" "CMakeFiles/kestrel_core.dir/banner/banner_grid.cpp.o" "gcc" "CMakeFiles/kestrel_core.dir/banner/banner_grid.cpp.o.d"
+  "/work/main/banner/banner_text.cpp" "CMakeFiles/kestrel_core.dir/banner/banner_text.cpp.o" "gcc" "CMakeFiles/kestrel_core.dir/banner/banner_text.cpp.o.d"
+  "/work/main/banner/pixel_font.cpp" "CMakeFiles/kestrel_core.dir/banner/pixel_font.cpp.o" "gcc" "CMakeFiles/kestrel_core.dir/banner/pixel_font.cpp.o.d"
+  "/work/main/game/frame.cpp" "CMakeFiles/kestrel_core.dir/game/frame.cpp.o" "gcc" "CMakeFiles/kestrel_core.dir/game/frame.cpp.o.d"
+  "/work/main/game/game_state.cpp" "CMakeFiles/kestrel_core.dir/game/game_state.cpp.o" "gcc" "CMakeFiles/kestrel_core.dir/game/game_state.cpp.o.d"
+  "/work/main/game/key_latch.cpp" "CMakeFiles/kestrel_core.dir/game/key_latch.cpp.o" "gcc" "CMakeFiles/kestrel_core.dir/game/key_latch.cpp.o.d"
+  "/work/main/game/steering.cpp" "CMakeFiles/kestrel_core.dir/game/steering.cpp.o" "gcc" "CMakeFiles/kestrel_core.dir/game/steering.cpp.o.d"
+  "/work/main/game/waves.cpp" "CMakeFiles/kestrel_core.dir/game/waves.cpp.o" "gcc" "CMakeFiles/kestrel_core.dir/game/waves.cpp.o.d"
+  "/work/main/render/draw_model.cpp" "CMakeFiles/kestrel_core.dir/render/draw_model.cpp.o" "gcc" "CMakeFiles/kestrel_core.dir/render/draw_model.cpp.o.d"
+  "/work/main/render/scene_composition.cpp" "CMakeFiles/kestrel_core.dir/render/scene_composition.cpp.o" "gcc" "CMakeFiles/kestrel_core.dir/render/scene_composition.cpp.o.d"
+  "/work/main/render/scene_models.cpp" "CMakeFiles/kestrel_core.dir/render/scene_models.cpp.o" "gcc" "CMakeFiles/kestrel_core.dir/render/scene_models.cpp.o.d"
+  "/work/main/render/scene_setup.cpp" "CMakeFiles/kestrel_core.dir/render/scene_setup.cpp.o" "gcc" "CMakeFiles/kestrel_core.dir/render/scene_setup.cpp.o.d"
+  "/work/main/sound/music.cpp" "CMakeFiles/kestrel_core.dir/sound/music.cpp.o" "gcc" "CMakeFiles/kestrel_core.dir/sound/music.cpp.o.d"
+  "/tmp/car_stub.cpp" "CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.o" "gcc" "CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.o.d"
+  )
+
+# Targets to which this target links.
+set(CMAKE_TARGET_LINKED_INFO_FILES
+  )
+
+# Fortran module output directory.
+set(CMAKE_Fortran_TARGET_MODULE_DIR "")

@@ -1,0 +1,181 @@
+// mode_machine_test.cpp -- views, pauses, restarts and the turntable, frame by frame
+#include <gtest/gtest.h>
+
+#include "game/game_state.h"
+#include "game/key_latch.h"
+#include "tests/support/frame_script.h"
+
+namespace {
+
+class ModeMachine : public ::testing::Test {
+protected:
+    void SetUp() override { StartFresh(); }
+};
+
+TEST_F(ModeMachine, TurntableTurnsTwoDegreesPerKeyInTheTitleView)
+{
+    Frame();
+    EXPECT_EQ(GameState.viewMode, ViewTitle);
+    EXPECT_FLOAT_EQ(GameState.headingDeg, 330.0f);
+    Frame("R");
+    Frame("R");
+    EXPECT_FLOAT_EQ(GameState.headingDeg, 334.0f);
+    Frame("L");
+    EXPECT_FLOAT_EQ(GameState.headingDeg, 332.0f);
+    // Turning freely past a full circle: no wrap-around.
+    for (int i = 0; i < 20; ++i) {
+        Frame("R");
+    }
+    EXPECT_FLOAT_EQ(GameState.headingDeg, 372.0f);
+}
+
+TEST_F(ModeMachine, EnterOpensThePlayViewWithoutARunAndSteeringWaitsForUp)
+{
+    Frame("E");
+    EXPECT_EQ(GameState.viewMode, ViewPlay);
+    EXPECT_EQ(GameState.runActive, 0);
+    // The play step already ran in the Enter frame.
+    EXPECT_EQ(GameState.waveTimer, 1);
+    EXPECT_FLOAT_EQ(GameState.headingDeg, 180.0f);
+    Frame("R");
+    Frame("L");
+    Frame("L");
+    EXPECT_EQ(GameState.carX, 0.0f);
+    Frame("E");
+    EXPECT_EQ(GameState.viewMode, ViewPlay);
+    Frame("U");
+    EXPECT_EQ(GameState.runActive, 1);
+    Frame("R");
+    EXPECT_FLOAT_EQ(GameState.carX, 0.15f);
+}
+
+TEST_F(ModeMachine, PauseCountsThirtyFramesAndIgnoresKeysUntilThen)
+{
+    Frame("E");
+    Frame("U");
+    Frames(5);
+    const GameStateRecord before = GameState;
+
+    Frame("P");
+    EXPECT_EQ(GameState.viewMode, ViewTitle);
+    EXPECT_EQ(GameState.pauseState, PausePausing);
+    EXPECT_EQ(GameState.pauseFrames, 1);
+    EXPECT_FLOAT_EQ(GameState.headingDeg, 330.0f);
+    EXPECT_EQ(GameState.runActive, 1);
+
+    // Frames 2..30: P and R do nothing and are not remembered; Enter neither.
+    for (int frame = 2; frame <= 30; ++frame) {
+        Frame(frame % 3 == 0 ? "P" : (frame % 3 == 1 ? "X" : "E"));
+        EXPECT_EQ(GameState.pauseFrames, frame);
+        EXPECT_EQ(GameState.viewMode, ViewTitle);
+    }
+    EXPECT_EQ(GameState.pauseState, PausePaused);
+    Frames(10);
+    EXPECT_EQ(GameState.pauseState, PausePaused);
+    EXPECT_EQ(GameState.pauseFrames, 30);
+
+    // Resuming restores the run exactly, and the run moves on in that frame.
+    Frame("LLR");
+    Frame("P");
+    EXPECT_EQ(GameState.viewMode, ViewPlay);
+    EXPECT_EQ(GameState.pauseState, PauseRunning);
+    EXPECT_EQ(GameState.pauseFrames, 30);
+    EXPECT_EQ(GameState.score, before.score);
+    EXPECT_EQ(GameState.waveTimer, before.waveTimer + 1);
+    EXPECT_EQ(GameState.carX, before.carX);
+    for (int kind = 0; kind < WaveKindCount; ++kind) {
+        if (before.rows[kind].hidden == 0) {
+            EXPECT_EQ(GameState.rows[kind].y, before.rows[kind].y - 7.0f) << kind;
+        } else {
+            EXPECT_EQ(GameState.rows[kind].y, before.rows[kind].y) << kind;
+        }
+    }
+    EXPECT_FLOAT_EQ(GameState.headingDeg, 180.0f);
+}
+
+TEST_F(ModeMachine, PauseKeyOnlyPausesFromThePlayView)
+{
+    Frame("P");
+    EXPECT_EQ(GameState.pauseState, PauseRunning);
+    EXPECT_EQ(GameState.viewMode, ViewTitle);
+
+    // Waiting on the road with no run still pauses, and resumes to the road.
+    Frame("E");
+    Frame("P");
+    Frames(29);
+    EXPECT_EQ(GameState.pauseState, PausePaused);
+    Frame("P");
+    EXPECT_EQ(GameState.viewMode, ViewPlay);
+    EXPECT_EQ(GameState.runActive, 0);
+}
+
+TEST_F(ModeMachine, RestartFromPausedAbandonsTheRunButKeepsScoreAndGameOver)
+{
+    Frame("E");
+    Frame("U");
+    Frames(40);
+    Frame("R");
+    ASSERT_EQ(GameState.score, 1);
+    GameState.gameOver = 1;
+    Frame("P");
+    Frames(29);
+    Frame("X");
+    EXPECT_EQ(GameState.viewMode, ViewTitle);
+    EXPECT_EQ(GameState.pauseState, PauseRunning);
+    EXPECT_EQ(GameState.pauseFrames, 0);
+    EXPECT_EQ(GameState.runActive, 0);
+    EXPECT_EQ(GameState.carX, 0.0f);
+    EXPECT_FLOAT_EQ(GameState.headingDeg, 330.0f);
+    EXPECT_EQ(GameState.score, 1);
+    EXPECT_EQ(GameState.gameOver, 1);
+}
+
+TEST_F(ModeMachine, RestartIsIgnoredOutsideThePausedState)
+{
+    Frame("E");
+    Frame("U");
+    Frame("X");
+    EXPECT_EQ(GameState.viewMode, ViewPlay);
+    EXPECT_EQ(GameState.runActive, 1);
+    Frame("P");
+    Frame("X");
+    EXPECT_EQ(GameState.pauseState, PausePausing);
+}
+
+TEST_F(ModeMachine, TurntableDuringAPauseHasNoLastingEffect)
+{
+    Frame("E");
+    Frame("P");
+    Frame("R");
+    Frame("R");
+    EXPECT_FLOAT_EQ(GameState.headingDeg, 334.0f);
+    Frames(27);
+    Frame("P");
+    EXPECT_FLOAT_EQ(GameState.headingDeg, 180.0f);
+}
+
+TEST_F(ModeMachine, LatchIsClearedAtTheEndOfEveryFrameUsedOrNot)
+{
+    Frame("EU");
+    EXPECT_EQ(KeyLatch.enter, 0);
+    EXPECT_EQ(KeyLatch.up, 0);
+    // Up latched in the Enter frame was seen by the play step of that frame.
+    EXPECT_EQ(GameState.runActive, 1);
+    Frame("X");
+    EXPECT_EQ(KeyLatch.restart, 0);
+}
+
+TEST(InputGateRule, OneGatedKeyPerPassAndNothingWhileClosedOrUnopened)
+{
+    StartFresh();
+    EXPECT_EQ(InputGate, GateUnopened);
+    EXPECT_FALSE(TakeGatedKey());
+    EXPECT_EQ(InputGate, GateUnopened);
+    InputGate = GateOpen;
+    EXPECT_TRUE(TakeGatedKey());
+    EXPECT_EQ(InputGate, GateClosed);
+    EXPECT_FALSE(TakeGatedKey());
+    EXPECT_EQ(InputGate, GateClosed);
+}
+
+}  // namespace

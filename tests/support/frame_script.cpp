@@ -1,0 +1,68 @@
+// frame_script.cpp -- drive the game frame by frame from tests: keys in, state out
+#include "tests/support/frame_script.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "banner/banner_text.h"
+#include "game/frame.h"
+#include "game/game_state.h"
+#include "game/key_latch.h"
+#include "render/scene_composition.h"
+#include "render/scene_setup.h"
+#include "sound/music.h"
+#include "tests/support/gl_recorder.h"
+#include "tests/support/platform_recorder.h"
+
+void StartFresh()
+{
+    GameState = InitialGameState;
+    KeyLatch = KeyLatchFlags{0, 0, 0, 0, 0, 0};
+    InputGate = GateUnopened;
+    SoundState = SoundStartPending;
+    soundHoldFrames = 0;
+    bannerText.clear();
+    carHeading = 0.0f;
+    glStage = 3;
+    // An unseeded runtime behaves as if seeded with 1.
+    std::srand(1);
+    ResetGlRecord();
+    ResetPlatformRecord();
+}
+
+void Frame(const std::string& keys)
+{
+    for (const char key : keys) {
+        switch (key) {
+        case 'E': KeyLatch.enter = 1; break;
+        case 'L': KeyLatch.left = 1; break;
+        case 'U': KeyLatch.up = 1; break;
+        case 'R': KeyLatch.right = 1; break;
+        case 'P': KeyLatch.pause = 1; break;
+        case 'X': KeyLatch.restart = 1; break;
+        default: std::abort();
+        }
+    }
+    RenderFrame();
+}
+
+void Frames(int count)
+{
+    for (int i = 0; i < count; ++i) {
+        Frame();
+    }
+}
+
+std::string TraceLine()
+{
+    const GameStateRecord& s = GameState;
+    char line[512];
+    int used = std::snprintf(line, sizeof line, "view=%d pause=%d pf=%d run=%d over=%d score=%d timer=%d kind=%d carX=%.9g",
+                             s.viewMode, s.pauseState, s.pauseFrames, s.runActive, s.gameOver, s.score,
+                             s.waveTimer, s.waveKind, static_cast<double>(s.carX));
+    for (const ObstacleRow& row : s.rows) {
+        used += std::snprintf(line + used, sizeof line - static_cast<size_t>(used), " %.9g/%d/%.9g",
+                              static_cast<double>(row.y), row.hidden, static_cast<double>(row.x));
+    }
+    return line;
+}

@@ -1,0 +1,32 @@
+// platform_recorder.cpp -- a recording platform for tests: no window, no sound, no sleep
+#include "tests/support/platform_recorder.h"
+
+#include "game/platform.h"
+
+PlatformRecord platformRecord = {0, 0, 0, {}, {}};
+
+void ResetPlatformRecord()
+{
+    platformRecord = PlatformRecord{0, 0, 0, {}, {}};
+}
+
+void PlatformPresentFrame()
+{
+    ++platformRecord.presents;
+    platformRecord.tail = {"present"};
+}
+
+void PlatformStartMusic() { platformRecord.music.emplace_back("start"); }
+void PlatformStopMusic() { platformRecord.music.emplace_back("stop"); }
+
+void PlatformRestoreFocus()
+{
+    ++platformRecord.focusChecks;
+    platformRecord.tail.emplace_back("focus");
+}
+
+void PlatformFrameSleep()
+{
+    ++platformRecord.sleeps;
+    platformRecord.tail.emplace_back("sleep");
+}

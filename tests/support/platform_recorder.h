@@ -1,0 +1,17 @@
+// platform_recorder.h -- a recording platform for tests: no window, no sound, no sleep
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct PlatformRecord {
+    long presents;                   // frames presented
+    long focusChecks;                // end-of-frame focus restore calls
+    long sleeps;                     // frame sleeps
+    std::vector<std::string> music;  // "start" and "stop", in order
+    std::vector<std::string> tail;   // the last frame's calls after the present, in order
+};
+
+extern PlatformRecord platformRecord;
+
+void ResetPlatformRecord();
