@@ -142,14 +142,15 @@ std::vector<Shape> BuildScene(int size)
     const long long farRight = 348;
     const long long nearLeft = -620;
     const long long nearRight = 1100;
-    scene.push_back(Polygon({{farLeft, Horizon}, {farRight, Horizon}, {nearRight, DesignUnits}, {nearLeft, DesignUnits}},
-                            RoadColour));
+    scene.push_back(Polygon(
+        {{farLeft, Horizon}, {farRight, Horizon}, {nearRight, DesignUnits}, {nearLeft, DesignUnits}}, RoadColour));
 
     const long long inset = 14;
     const long long edgeFarW = 4;
     const long long edgeNearW = 44;
-    scene.push_back(RoadLine(size, 0, TScale, farLeft + inset, nearLeft + 12 * inset, edgeFarW, edgeNearW, minLine));
-    scene.push_back(RoadLine(size, 0, TScale, farRight - inset, nearRight - 12 * inset, edgeFarW, edgeNearW, minLine));
+    const long long nearInset = 12 * inset;
+    scene.push_back(RoadLine(size, 0, TScale, farLeft + inset, nearLeft + nearInset, edgeFarW, edgeNearW, minLine));
+    scene.push_back(RoadLine(size, 0, TScale, farRight - inset, nearRight - nearInset, edgeFarW, edgeNearW, minLine));
 
     const long long centreFar = (farLeft + farRight) / 2;
     const long long centreNear = (nearLeft + nearRight) / 2;
@@ -187,8 +188,10 @@ std::vector<Shape> BuildScene(int size)
     const long long glassTop = Snap(top + 24, size);
     const long long glassBottom = Snap(beltLine - 14, size);
     const long long glassInset = std::max(pixel, 20LL);
-    scene.push_back(Polygon({{left + hipInset + glassInset, glassBottom}, {left + roofInset + glassInset / 2, glassTop},
-                             {right - roofInset - glassInset / 2, glassTop}, {right - hipInset - glassInset, glassBottom}},
+    scene.push_back(Polygon({{left + hipInset + glassInset, glassBottom},
+                             {left + roofInset + glassInset / 2, glassTop},
+                             {right - roofInset - glassInset / 2, glassTop},
+                             {right - hipInset - glassInset, glassBottom}},
                             WindowColour));
 
     const long long bumperTop = Snap(bodyBottom - 58, size);

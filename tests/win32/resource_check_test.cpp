@@ -129,15 +129,20 @@ std::string LowerCase(std::string text)
 
 // Resource types and names are ids in this exe; a string name is recorded as
 // -1 so it can never match an expected id.
+long IdOf(LPCWSTR typeOrName)
+{
+    return IS_INTRESOURCE(typeOrName) ? static_cast<long>(reinterpret_cast<ULONG_PTR>(typeOrName)) : -1L;
+}
+
 BOOL CALLBACK CollectType(HMODULE, LPWSTR type, LONG_PTR out)
 {
-    reinterpret_cast<std::vector<long>*>(out)->push_back(IS_INTRESOURCE(type) ? static_cast<long>(reinterpret_cast<ULONG_PTR>(type)) : -1L);
+    reinterpret_cast<std::vector<long>*>(out)->push_back(IdOf(type));
     return TRUE;
 }
 
 BOOL CALLBACK CollectName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR out)
 {
-    reinterpret_cast<std::vector<long>*>(out)->push_back(IS_INTRESOURCE(name) ? static_cast<long>(reinterpret_cast<ULONG_PTR>(name)) : -1L);
+    reinterpret_cast<std::vector<long>*>(out)->push_back(IdOf(name));
     return TRUE;
 }
 
@@ -197,7 +202,8 @@ TEST(ResourceCatalogue, ExeLoadsAsResourceFile)
 TEST(ResourceCatalogue, OnlyTheGamesResourceTypesAndNames)
 {
     ASSERT_NE(GameModule(), nullptr);
-    const std::vector<long> expectedTypes = {IconType, DialogType, StringType, AcceleratorType, GroupIconType, ManifestType};
+    const std::vector<long> expectedTypes = {IconType,        DialogType,    StringType,
+                                             AcceleratorType, GroupIconType, ManifestType};
     EXPECT_EQ(TypeIds(), expectedTypes);
 
     EXPECT_EQ(NameIds(GroupIconType), (std::vector<long>{107, 108}));
@@ -253,7 +259,7 @@ TEST(Icons, BothGroupsListNineImagesInOrder)
 }
 
 // Each image is a classic DIB (never PNG) whose header, palette and masks add
-// up to exactly the stored size.
+// up to exactly the stored size, and which the system turns into an icon.
 TEST(Icons, ImagesAreClassicDibsOfTheListedSize)
 {
     ASSERT_NE(GameModule(), nullptr);
@@ -274,6 +280,13 @@ TEST(Icons, ImagesAreClassicDibsOfTheListedSize)
             const std::size_t palette = want.bitsPerPixel == 8 ? 256 * 4 : 0;
             const std::size_t pixels = (RowBytes(want.size, want.bitsPerPixel) + RowBytes(want.size, 1)) * want.size;
             EXPECT_EQ(image.size, 40 + palette + pixels);
+
+            HICON icon = CreateIconFromResourceEx(const_cast<PBYTE>(image.data), static_cast<DWORD>(image.size), TRUE,
+                                                  0x00030000, want.size, want.size, LR_DEFAULTCOLOR);
+            EXPECT_NE(icon, nullptr) << "the system accepts the image";
+            if (icon != nullptr) {
+                DestroyIcon(icon);
+            }
         }
     }
 }
@@ -325,7 +338,8 @@ TEST(Icons, PixelsShowSkyAboveAndMaskMatchesAlpha)
             for (int y = 0; y < want.size; ++y) {
                 for (int x = 0; x < want.size; ++x) {
                     const std::size_t row = static_cast<std::size_t>(want.size - 1 - y);
-                    const unsigned alpha = ReadU8(image, pixelStart + row * colourRow + 4 * static_cast<std::size_t>(x) + 3);
+                    const std::size_t at = pixelStart + row * colourRow + 4 * static_cast<std::size_t>(x);
+                    const unsigned alpha = ReadU8(image, at + 3);
                     ASSERT_EQ(masked(x, y), alpha < 128) << "pixel " << x << "," << y;
                 }
             }

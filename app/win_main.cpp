@@ -1,0 +1,11 @@
+// win_main.cpp -- the program's entry point
+#include "app/shell.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int showCommand)
+{
+    HACCEL accelerators = nullptr;
+    if (!StartUp(instance, showCommand, &accelerators)) {
+        return 0;
+    }
+    return RunMainLoop(accelerators);
+}

@@ -1,0 +1,3 @@
+file(REMOVE_RECURSE
+  "libkestrel_core.a"
+)

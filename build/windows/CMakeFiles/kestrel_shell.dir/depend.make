@@ -1,0 +1,2 @@
+# Empty dependencies file for kestrel_shell.
+# This may be replaced when dependencies are built.

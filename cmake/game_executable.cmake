@@ -1,0 +1,22 @@
+# game_executable.cmake -- the Windows shell, the game executable and its tune
+add_library(kestrel_shell STATIC
+    app/startup.cpp
+    app/main_loop.cpp
+    app/window_proc.cpp
+    app/help_dialog.cpp
+    app/platform_win32.cpp
+)
+target_link_libraries(kestrel_shell PUBLIC kestrel_core opengl32 gdi32 winmm)
+target_compile_definitions(kestrel_shell PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
+
+add_executable(KestrelForges WIN32 app/win_main.cpp resources/KestrelForges.rc)
+target_link_libraries(KestrelForges PRIVATE kestrel_shell)
+if(MINGW)
+    # A self-contained exe that imports only system DLLs.
+    target_link_options(KestrelForges PRIVATE -municode -static)
+endif()
+
+# The tune is looked up beside the exe, in the folder the game starts in.
+add_custom_command(TARGET KestrelForges POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${PROJECT_SOURCE_DIR}/resources/gamesound.wav
+            $<TARGET_FILE_DIR:KestrelForges>/gamesound.wav)
