@@ -12,8 +12,7 @@ target_compile_definitions(kestrel_shell PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_
 add_executable(KestrelForges WIN32 app/win_main.cpp resources/KestrelForges.rc)
 target_link_libraries(KestrelForges PRIVATE kestrel_shell)
 if(MINGW)
-    # A self-contained exe that imports only system DLLs.
-    target_link_options(KestrelForges PRIVATE -municode -static)
+    target_link_options(KestrelForges PRIVATE -municode)
 endif()
 
 # The tune is looked up beside the exe, in the folder the game starts in.

@@ -5,4 +5,12 @@
 # This file includes the relevant testing commands required for 
 # testing this directory and lists subdirectories to be tested as well.
 include("/work/main/build/native/tests/unit_tests[1]_include.cmake")
+add_test([=[tune_test]=] "/work/main/build/native/tests/tune_test")
+set_tests_properties([=[tune_test]=] PROPERTIES  LABELS "unit" _BACKTRACE_TRIPLES "/work/main/tests/CMakeLists.txt;75;add_test;/work/main/tests/CMakeLists.txt;0;")
+add_test([=[generated_icon107.ico]=] "/usr/bin/cmake" "-DTOOL=/work/main/build/native/tools/icon_gen" "-DOUTPUT=/work/main/build/native/tests/icon107.ico" "-DEXPECTED=/work/main/resources/icon107.ico" "-P" "/work/main/cmake/check_generated.cmake")
+set_tests_properties([=[generated_icon107.ico]=] PROPERTIES  LABELS "unit" _BACKTRACE_TRIPLES "/work/main/tests/CMakeLists.txt;87;add_test;/work/main/tests/CMakeLists.txt;0;")
+add_test([=[generated_icon108.ico]=] "/usr/bin/cmake" "-DTOOL=/work/main/build/native/tools/icon_gen" "-DOUTPUT=/work/main/build/native/tests/icon108.ico" "-DEXPECTED=/work/main/resources/icon108.ico" "-P" "/work/main/cmake/check_generated.cmake")
+set_tests_properties([=[generated_icon108.ico]=] PROPERTIES  LABELS "unit" _BACKTRACE_TRIPLES "/work/main/tests/CMakeLists.txt;87;add_test;/work/main/tests/CMakeLists.txt;0;")
+add_test([=[generated_gamesound.wav]=] "/usr/bin/cmake" "-DTOOL=/work/main/build/native/tools/tune_gen" "-DOUTPUT=/work/main/build/native/tests/gamesound.wav" "-DEXPECTED=/work/main/resources/gamesound.wav" "-P" "/work/main/cmake/check_generated.cmake")
+set_tests_properties([=[generated_gamesound.wav]=] PROPERTIES  LABELS "unit" _BACKTRACE_TRIPLES "/work/main/tests/CMakeLists.txt;87;add_test;/work/main/tests/CMakeLists.txt;0;")
 subdirs("../googletest")

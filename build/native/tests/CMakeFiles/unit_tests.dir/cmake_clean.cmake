@@ -17,6 +17,8 @@ file(REMOVE_RECURSE
   "CMakeFiles/unit_tests.dir/support/platform_recorder.cpp.o.d"
   "CMakeFiles/unit_tests.dir/waves_test.cpp.o"
   "CMakeFiles/unit_tests.dir/waves_test.cpp.o.d"
+  "CMakeFiles/unit_tests.dir/whole_run_test.cpp.o"
+  "CMakeFiles/unit_tests.dir/whole_run_test.cpp.o.d"
   "unit_tests"
   "unit_tests.pdb"
   "unit_tests[1]_tests.cmake"

@@ -17,6 +17,7 @@ set(CMAKE_DEPENDS_DEPENDENCY_FILES
   "/work/main/tests/support/gl_recorder.cpp" "tests/CMakeFiles/unit_tests.dir/support/gl_recorder.cpp.obj" "gcc" "tests/CMakeFiles/unit_tests.dir/support/gl_recorder.cpp.obj.d"
   "/work/main/tests/support/platform_recorder.cpp" "tests/CMakeFiles/unit_tests.dir/support/platform_recorder.cpp.obj" "gcc" "tests/CMakeFiles/unit_tests.dir/support/platform_recorder.cpp.obj.d"
   "/work/main/tests/waves_test.cpp" "tests/CMakeFiles/unit_tests.dir/waves_test.cpp.obj" "gcc" "tests/CMakeFiles/unit_tests.dir/waves_test.cpp.obj.d"
+  "/work/main/tests/whole_run_test.cpp" "tests/CMakeFiles/unit_tests.dir/whole_run_test.cpp.obj" "gcc" "tests/CMakeFiles/unit_tests.dir/whole_run_test.cpp.obj.d"
   )
 
 # Targets to which this target links.

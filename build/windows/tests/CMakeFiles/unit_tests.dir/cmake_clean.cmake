@@ -17,6 +17,8 @@ file(REMOVE_RECURSE
   "CMakeFiles/unit_tests.dir/support/platform_recorder.cpp.obj.d"
   "CMakeFiles/unit_tests.dir/waves_test.cpp.obj"
   "CMakeFiles/unit_tests.dir/waves_test.cpp.obj.d"
+  "CMakeFiles/unit_tests.dir/whole_run_test.cpp.obj"
+  "CMakeFiles/unit_tests.dir/whole_run_test.cpp.obj.d"
   "libunit_tests.dll.a"
   "unit_tests.exe"
   "unit_tests.pdb"

@@ -1,0 +1,30 @@
+# Makefile -- the two everyday commands: make run (play) and make test (every test layer)
+.PHONY: all deps run test native asan windows package clean
+
+all: windows
+
+deps:
+	@bash scripts/install-deps.sh
+
+native: deps
+	cmake --preset native
+	cmake --build --preset native
+
+asan: deps
+	cmake --preset asan
+	cmake --build --preset asan
+
+windows: deps
+	cmake --preset windows
+	cmake --build --preset windows
+
+run: windows
+	@bash scripts/run-game.sh
+
+test: native asan windows
+	ctest --preset native
+	ctest --preset asan
+	ctest --preset windows
+
+clean:
+	rm -rf build

@@ -1,0 +1,162 @@
+"""harness.py -- runs the real game under Wine on a display of its own, presses keys, reads the screen."""
+import math
+import os
+import subprocess
+import time
+
+BUILD_DIR = os.environ.get("KESTREL_BUILD_DIR", os.getcwd())
+EXE_DIR = os.environ.get("KESTREL_EXE_DIR", BUILD_DIR)
+PROBE = os.environ.get("KESTREL_PROBE", os.path.join(BUILD_DIR, "tests", "probe.exe"))
+SHOTS = os.environ.get("KESTREL_SHOTS", os.path.join(BUILD_DIR, "screenshots"))
+
+SKY = (0, 232, 255)
+
+
+def log(*parts):
+    print(*parts, flush=True)
+
+
+def free_display():
+    for number in range(90, 400):
+        if not os.path.exists(f"/tmp/.X{number}-lock") and not os.path.exists(f"/tmp/.X11-unix/X{number}"):
+            return number
+    raise RuntimeError("no free X display number")
+
+
+class Game:
+    """One Xvfb display with the game running on it under Wine."""
+
+    def __init__(self, width=1920, height=1080, winedebug="-all", name="game"):
+        self.width = width
+        self.height = height
+        self.name = name
+        self.display = f":{free_display()}"
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", self.display, "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.env = dict(os.environ)
+        self.env.update({
+            "DISPLAY": self.display,
+            "WINEPREFIX": os.environ.get("WINEPREFIX", os.path.join(BUILD_DIR, "wineprefix")),
+            "WINEDLLOVERRIDES": "mscoree,mshtml=",
+            "WINEDEBUG": winedebug,
+        })
+        self._wait_for_display()
+        # A fresh wineserver, so the Wine desktop comes up on this display.
+        subprocess.run(["wineserver", "-k"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-w"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.trace_path = os.path.join(SHOTS, f"{name}.trace")
+        os.makedirs(SHOTS, exist_ok=True)
+        self.trace = open(self.trace_path, "w")
+        self.process = subprocess.Popen(["wine", "KestrelForges.exe"], cwd=EXE_DIR, env=self.env,
+                                        stdout=subprocess.DEVNULL, stderr=self.trace)
+        self.exit_code = None
+        self.wait_for_window()
+
+    def _wait_for_display(self):
+        for _ in range(100):
+            if subprocess.run(["xdpyinfo"], env=self.env, stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL).returncode == 0:
+                return
+            time.sleep(0.1)
+        raise RuntimeError("Xvfb did not start")
+
+    def wait_for_window(self, timeout=60):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            found = subprocess.run(["xdotool", "search", "--name", "^Kestrel Forges$"], env=self.env,
+                                   capture_output=True, text=True)
+            if found.stdout.strip():
+                # Let the first frames come (the loop waits for a first message).
+                time.sleep(2.0)
+                return
+            if self.process.poll() is not None:
+                raise RuntimeError(f"game exited early with {self.process.returncode}")
+            time.sleep(0.2)
+        raise RuntimeError("game window did not appear")
+
+    def key(self, *names, gap=0.25):
+        """Presses keys one by one, each a real X key event, with a gap of several frames."""
+        for name in names:
+            subprocess.run(["xdotool", "key", name], env=self.env, check=True)
+            time.sleep(gap)
+
+    def click(self, x, y):
+        subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], env=self.env, check=True)
+
+    def probe(self, *args):
+        out = subprocess.run(["wine", PROBE, *args], env=self.env, capture_output=True, text=True,
+                             timeout=60)
+        values = {}
+        for line in out.stdout.splitlines():
+            if "=" in line:
+                key, value = line.split("=", 1)
+                values[key] = value.rstrip("\r")
+        return values
+
+    def screenshot(self, label):
+        path = os.path.join(SHOTS, f"{self.name}-{label}.png")
+        subprocess.run(["import", "-window", "root", path], env=self.env, check=True)
+        return Picture(path)
+
+    def wait_exit(self, timeout=30):
+        try:
+            self.exit_code = self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            self.exit_code = None
+        return self.exit_code
+
+    def close(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+        subprocess.run(["wineserver", "-k"], env=self.env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+        self.xvfb.terminate()
+        self.xvfb.wait()
+        self.trace.close()
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+
+
+class Picture:
+    """A screenshot, readable pixel by pixel."""
+
+    def __init__(self, path):
+        self.path = path
+        data = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], capture_output=True, check=True).stdout
+        # P6 header: magic, width, height, maxval, then one whitespace byte.
+        fields = data.split(maxsplit=4)
+        self.width = int(fields[1])
+        self.height = int(fields[2])
+        self.pixels = fields[4][:self.width * self.height * 3]
+
+    def at(self, x, y):
+        x = min(max(int(x), 0), self.width - 1)
+        y = min(max(int(y), 0), self.height - 1)
+        i = (y * self.width + x) * 3
+        return tuple(self.pixels[i:i + 3])
+
+
+def near(colour, expected, tolerance=24):
+    return all(abs(a - b) <= tolerance for a, b in zip(colour, expected))
+
+
+def project(point, view, width, height):
+    """Screen pixel of a world point under the game's camera and 16:9 frustum (stretched to the screen)."""
+    x, y, z = point
+    tilt = math.radians(290.0 if view == "title" else 274.0)
+    ye = y * math.cos(tilt) - z * math.sin(tilt)
+    ze = y * math.sin(tilt) + z * math.cos(tilt) - 30.0
+    xn = (x / 1.0264) / -ze
+    yn = (ye / 0.57735) / -ze
+    return (xn + 1.0) / 2.0 * width, (1.0 - yn) / 2.0 * height
+
+
+def banner_cell(row, column, width, height):
+    """Screen pixel at the centre of a banner cell in the title view."""
+    return project((-170 + column + 0.5, 140 - row - 0.5, 17 - row - 0.5), "title", width, height)
