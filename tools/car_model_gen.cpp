@@ -85,8 +85,10 @@ double Dot(const Vec3& p, const Vec3& q) {
 
 Vec3 Normal(const Tri& t) { return Cross(Sub(t.b, t.a), Sub(t.c, t.a)); }
 
+// Blends p to q, landing exactly on each end.
 Vec3 Lerp(const Vec3& p, const Vec3& q, float t) {
-    return {p.x + (q.x - p.x) * t, p.y + (q.y - p.y) * t, p.z + (q.z - p.z) * t};
+    const float s = 1.0f - t;
+    return {p.x * s + q.x * t, p.y * s + q.y * t, p.z * s + q.z * t};
 }
 
 // The half being built, in drawing order.
@@ -227,7 +229,7 @@ constexpr float kFrontWrapY = -3.60f;
 constexpr float kCowlY = -2.41f;
 constexpr float kScreenTopY = -1.30f;
 constexpr float kRoofRearY = 0.9630713f;
-constexpr float kRearScreenBaseY = 1.50f;
+constexpr float kTintEdgeY = 1.50f;
 constexpr float kQuarterY = 1.93f;
 constexpr float kRearWrapY = 3.40f;
 constexpr float kHandleFrontY = -0.96f;
@@ -235,7 +237,8 @@ constexpr float kHandleRearY = 0.0f;
 constexpr float kHandleLowV = 0.5f;
 constexpr float kHandleTopV = 0.75f;
 
-// Cabin widths.
+// Widths.
+constexpr float kDiffuserU = 0.3f;
 constexpr float kCabinU = 1.833f;
 constexpr float kScreenCornerU = 1.853f;
 constexpr float kScreenBaseU = 1.74f;
@@ -331,34 +334,36 @@ void AddTailLamp() {
 
 void AddTailPanel() {
     AddPolygon({P(0.0f, kTailY, 1.18f), P(0.5f, kTailY, 1.18f), P(0.5f, kTailY, kBumperTopV), TailLampBase(),
-                P(1.2f, kTailY, kDeckV), P(0.0f, kTailY, kDeckV)},
+                P(1.2f, kTailY, kDeckV), P(1.0f, kTailY, kDeckV), P(0.5f, kTailY, kDeckV), P(0.0f, kTailY, kDeckV)},
                kPaint, kBehind);
 }
 
 void AddTailValance() {
-    AddPolygon({P(0.0f, kTailY, 0.0f), P(0.6f, kTailY, 0.0f), P(0.6f, kTailY, kBumperTopV),
+    AddPolygon({P(0.0f, kTailY, 0.0f), P(kDiffuserU, kTailY, 0.0f), P(kDiffuserU, kTailY, kBumperTopV),
                 P(0.0f, kTailY, kBumperTopV)},
                kHub, kBehind);
-    AddPolygon({P(0.6f, kTailY, 0.0f), P(kFlankU, kTailY, 0.0f), P(kFlankU, kTailY, kBumperLowV),
-                P(0.6f, kTailY, kBumperLowV)},
+    AddPolygon({P(kDiffuserU, kTailY, 0.0f), P(kFlankU, kTailY, 0.0f), P(kFlankU, kTailY, kBumperLowV),
+                P(kDiffuserU, kTailY, kBumperLowV)},
                kRubber, kBehind);
-    AddPolygon({P(0.6f, kTailY, kBumperLowV), P(kFlankU, kTailY, kBumperLowV), TailLampCorner(),
-                TailLampBase(), P(0.6f, kTailY, kBumperTopV)},
+    AddPolygon({P(kDiffuserU, kTailY, kBumperLowV), P(kFlankU, kTailY, kBumperLowV), TailLampCorner(),
+                P(kDiffuserU, kTailY, kBumperTopV)},
                kTrim, kBehind);
 }
 
+// The rear window runs from the roof down to the deck; its upper inner part
+// is tinted.
 void AddRearWindow() {
-    const std::vector<float> top{0.0f, 0.5f, 0.9f, kCabinU};
-    const std::vector<float> base{0.0f, 0.5f, 0.9f, kScreenBaseU};
     const Vec3 lean{0, 1, 1};
-    for (size_t i = 0; i + 1 < top.size(); ++i) {
-        const Vec3 topIn = P(top[i], kRoofRearY, kRoofV);
-        const Vec3 topOut = P(top[i + 1], kRoofRearY, kRoofV);
-        const Vec3 baseIn = P(base[i], kRearScreenBaseY, kDeckV);
-        const Vec3 baseOut = P(base[i + 1], kRearScreenBaseY, kDeckV);
-        AddFacing(topIn, topOut, baseOut, kGlass, lean);
-        AddFacing(topIn, baseOut, baseIn, i == 0 ? kGlass : kTint, lean);
-    }
+    const float tintV = kRoofV + (kDeckV - kRoofV) * ((kTintEdgeY - kRoofRearY) / (kQuarterY - kRoofRearY));
+    const Vec3 topIn = P(0.0f, kRoofRearY, kRoofV);
+    const Vec3 topMid = P(0.9f, kRoofRearY, kRoofV);
+    const Vec3 topOut = P(kCabinU, kRoofRearY, kRoofV);
+    const Vec3 tintIn = P(0.0f, kTintEdgeY, tintV);
+    const Vec3 tintOut = P(0.9f, kTintEdgeY, tintV);
+    AddFacing(topIn, tintOut, tintIn, kTint, lean);
+    AddFacing(topIn, topMid, tintOut, kTint, lean);
+    AddPolygon({topMid, topOut, P(kScreenCornerU, kQuarterY, kDeckV), P(0.0f, kQuarterY, kDeckV), tintIn, tintOut},
+               kGlass, lean);
 }
 
 void AddWindscreen() {
@@ -395,13 +400,12 @@ void AddSideGlass() {
     AddPolygon({P(kCabinU, -0.25f, kBeltV), P(kScreenCornerU, kQuarterY, kDeckV), P(kCabinU, kRoofRearY, kRoofV),
                 P(kCabinU, -0.25f, kRoofV)},
                kGlass, kOut);
-    AddFacing(P(kCabinU, kRoofRearY, kRoofV), P(kScreenBaseU, kRearScreenBaseY, kDeckV),
-              P(kScreenCornerU, kQuarterY, kDeckV), kPaint, {1, 1, 1});
 }
 
 // The ledge along the flank between the side glass and the body's edge.
 void AddBeltLedge() {
-    AddPolygon({P(kScreenCornerU, kCowlY, kBeltV), P(kFlankU, kCowlY, kBeltV), P(kFlankU, kHandleRearY, kBeltV),
+    AddPolygon({P(kScreenCornerU, kCowlY, kBeltV), P(kFlankU, kCowlY, kBeltV), P(kFlankU, kHandleFrontY, kBeltV),
+                P(kFlankU, kHandleRearY, kBeltV),
                 P(kCabinU, -0.25f, kBeltV), P(kCabinU, -0.40f, kBeltV), P(kCabinU, -1.44f, kBeltV)},
                kPaint, kUp);
     AddFacing(P(kCabinU, -0.25f, kBeltV), P(kFlankU, kHandleRearY, kBeltV), P(kFlankU, kQuarterY, kDeckV), kPaint,
@@ -411,10 +415,24 @@ void AddBeltLedge() {
 }
 
 void AddDeck() {
-    AddPolygon({P(0.0f, kRearScreenBaseY, kDeckV), P(kScreenBaseU, kRearScreenBaseY, kDeckV),
-                P(kScreenCornerU, kQuarterY, kDeckV), P(kFlankU, kQuarterY, kDeckV), kTailLampTop,
-                P(0.0f, kTailY, kDeckV)},
-               kPaint, kUp);
+    AddPatch(P(0.0f, kQuarterY, kDeckV), P(kFlankU, kQuarterY, kDeckV), kTailLampTop, P(0.0f, kTailY, kDeckV), 4, 6,
+             kPaint, kUp);
+}
+
+// Door mirrors stand just clear of the belt ledge behind the windscreen.
+void AddMirror() {
+    const float in = 1.87f;
+    const float out = 1.99f;
+    const float front = -2.25f;
+    const float back = -2.05f;
+    const float low = 1.26f;
+    const float top = 1.50f;
+    AddPatch(P(in, front, top), P(out, front, top), P(out, back, top), P(in, back, top), 1, 1, kPaint, kUp);
+    AddPatch(P(in, front, low), P(out, front, low), P(out, back, low), P(in, back, low), 1, 1, kPaint, kDown);
+    AddPatch(P(in, front, low), P(out, front, low), P(out, front, top), P(in, front, top), 1, 1, kPaint, kAhead);
+    AddPatch(P(in, back, low), P(out, back, low), P(out, back, top), P(in, back, top), 1, 1, kPaint, kBehind);
+    AddPatch(P(out, front, low), P(out, back, low), P(out, back, top), P(out, front, top), 1, 1, kPaint, kOut);
+    AddPatch(P(in, front, low), P(in, back, low), P(in, back, top), P(in, front, top), 1, 1, kPaint, {-1, 0, 0});
 }
 
 // A rear wing on a single post each side.
@@ -493,12 +511,10 @@ void AddFlankPanels() {
     front.push_back(shoulder[2]);
     AddPolygon(front, kPaint, kOut);
 
-    AddPolygon({P(kFlankU, kHandleFrontY, SillV()), P(kFlankU, kHandleRearY, SillV()),
-                P(kFlankU, kHandleRearY, kHandleLowV), P(kFlankU, kHandleFrontY, kHandleLowV)},
-               kPaint, kOut);
-    AddPolygon({P(kFlankU, kHandleFrontY, kHandleTopV), P(kFlankU, kHandleRearY, kHandleTopV),
-                P(kFlankU, kHandleRearY, kBeltV), P(kFlankU, kHandleFrontY, kBeltV)},
-               kPaint, kOut);
+    AddPatch(P(kFlankU, kHandleFrontY, SillV()), P(kFlankU, kHandleRearY, SillV()),
+             P(kFlankU, kHandleRearY, kHandleLowV), P(kFlankU, kHandleFrontY, kHandleLowV), 2, 2, kPaint, kOut);
+    AddPatch(P(kFlankU, kHandleFrontY, kHandleTopV), P(kFlankU, kHandleRearY, kHandleTopV),
+             P(kFlankU, kHandleRearY, kBeltV), P(kFlankU, kHandleFrontY, kBeltV), 2, 2, kPaint, kOut);
     AddPolygon({P(kFlankU, kHandleFrontY, kHandleLowV), P(kFlankU, kHandleRearY, kHandleLowV),
                 P(kFlankU, kHandleRearY, kHandleTopV), P(kFlankU, kHandleFrontY, kHandleTopV)},
                kHandle, kOut);
@@ -824,6 +840,7 @@ int main(int argc, char** argv) {
     AddDeck();
     AddTailValance();
     AddWing();
+    AddMirror();
     AddSideGlass();
     AddBeltLedge();
     AddWindscreen();
@@ -833,7 +850,7 @@ int main(int argc, char** argv) {
     AddFlankPanels();
     AddBonnet();
     AddNose();
-    AddFloor(2, 4);
+    AddFloor(4, 13);
     std::fprintf(stderr, "half %zu\n", half.size());
 
     std::vector<Tri> model = half;

@@ -1,0 +1,139 @@
+"""test_play.py -- whole-game acceptance on the real exe: runs that end, the pause, the music toggle, quitting."""
+import subprocess
+import sys
+import time
+
+from harness import SKY, Game, banner_cell, log, near
+
+failures = []
+
+
+def check(condition, what):
+    log(("ok   " if condition else "FAIL ") + what)
+    if not condition:
+        failures.append(what)
+
+
+def glyph_at(picture, position, pattern, width, height):
+    """Whether the banner shows a glyph at a character position: pattern rows of '#' (ink) and '.'."""
+    for r, row in enumerate(pattern):
+        for k, cell in enumerate(row):
+            colour = picture.at(*banner_cell(2 + r, 1 + 4 * position + k, width, height))
+            if cell == "#" and not near(colour, (0, 0, 0), 40):
+                return False
+            if cell == "." and not near(colour, (128, 128, 128), 40):
+                return False
+    return True
+
+
+GLYPH_S = [".##", "#..", ".#.", "..#", "##."]
+GLYPH_G = ["###", "#..", "#..", "#.#", "###"]
+GLYPH_K = ["#.#", "##.", "#..", "##.", "#.#"]
+GLYPH_1 = [".#.", "##.", ".#.", ".#.", "###"]
+
+
+def banner_shown(picture, width, height):
+    return near(picture.at(*banner_cell(0, 5, width, height)), (128, 128, 128), 12)
+
+
+def wait_for_title(game, label, width, height, timeout=30.0):
+    deadline = time.time() + timeout
+    while time.time() < deadline:
+        picture = game.screenshot(label)
+        if banner_shown(picture, width, height):
+            return picture
+        time.sleep(0.5)
+    return None
+
+
+def hold(game, key, count):
+    """A held key: repeated key-down events, each a message of its own, then the release."""
+    for _ in range(count):
+        subprocess.run(["xdotool", "keydown", key], env=game.env, check=True)
+    subprocess.run(["xdotool", "keyup", key], env=game.env, check=True)
+
+
+def music_calls(game):
+    game.trace.flush()
+    with open(game.trace_path, errors="replace") as trace:
+        return [line.split("fdwSound=")[1].strip() for line in trace if "MULTIMEDIA_PlaySound" in line]
+
+
+def main(width, height):
+    with Game(width, height, winedebug="trace+winmm", name=f"play-{width}x{height}") as game:
+        title = game.screenshot("title")
+        check(glyph_at(title, 7, GLYPH_K, width, height), "title message on a fresh start")
+        check(music_calls(game)[:1] == ["00020009"], f"tune started looping in the first frame {music_calls(game)}")
+
+        # Enter: the play view with the road and the car, no blocks, and no banner.
+        game.key("Return", gap=1.0)
+        road = game.screenshot("road")
+        check(not banner_shown(road, width, height), "no banner in the play view")
+        check(near(road.at(width // 2, int(height * 0.92)), (54, 54, 55), 12), "road ahead of the camera")
+        check(near(road.at(width // 2, 3), SKY, 2), "sky above the hills")
+        # Left and Right do nothing before Up: the picture stays the same.
+        game.key("Right", "Right", "Left", gap=0.3)
+        time.sleep(0.5)
+        still = game.screenshot("road-after-steering")
+        check(still.pixels == road.pixels, "steering before Up changes nothing")
+
+        # Up with no steering: the first wave's block meets the car, score 1.
+        game.key("Up", gap=0.1)
+        ended = wait_for_title(game, "first-run-ended", width, height)
+        check(ended is not None, "first run ends and the title view returns")
+        if ended is not None:
+            check(glyph_at(ended, 7, GLYPH_S, width, height), "score line after the run")
+            check(glyph_at(ended, 14, GLYPH_1, width, height), "score line reads 1")
+
+        # A run steered off the road ends with the score line too.
+        game.key("Return", gap=0.6)
+        game.key("Up", gap=0.2)
+        hold(game, "Right", 60)
+        off_road = wait_for_title(game, "off-road", width, height)
+        check(off_road is not None and glyph_at(off_road, 7, GLYPH_S, width, height),
+              "steering off the road ends the run with the score line")
+
+        # Pause: the notice at once; P and R are ignored for 30 frames.
+        game.key("Return", gap=0.6)
+        game.key("Up", gap=0.4)
+        game.key("p", gap=0.1)
+        game.key("p", "r", gap=0.1)
+        paused = game.screenshot("paused")
+        check(glyph_at(paused, 7, GLYPH_G, width, height), "pause notice shown")
+        time.sleep(2.5)
+        game.key("p", gap=1.0)
+        resumed = game.screenshot("resumed")
+        check(not banner_shown(resumed, width, height), "P after the pause resumes the play view")
+        game.key("p", gap=2.5)
+        game.key("r", gap=1.0)
+        restarted = game.screenshot("restarted")
+        check(glyph_at(restarted, 7, GLYPH_S, width, height), "R from Paused returns to the title view")
+
+        # S: stop, and after the hold start again; Escape stops it too.
+        before = len(music_calls(game))
+        game.key("s", gap=1.0)
+        check(music_calls(game)[before:] == ["00000040"], f"S stops the tune {music_calls(game)[before:]}")
+        game.key("s", gap=0.5)
+        check(music_calls(game)[before:] == ["00000040"], "S during the hold is dropped")
+        time.sleep(2.5)
+        game.key("s", gap=1.0)
+        check(music_calls(game)[before:] == ["00000040", "00020009"], "S after the hold starts it again")
+
+        game.key("Escape")
+        code = game.wait_exit()
+        check(code == 27, f"Escape exits with 27 (got {code})")
+        check(music_calls(game)[-1:] == ["00000040"], "quitting stops the tune")
+
+    with Game(width, height, name=f"altf4-{width}x{height}") as game:
+        game.key("alt+F4")
+        code = game.wait_exit()
+        check(code is not None, f"Alt+F4 ends the game (exit code {code})")
+
+    if failures:
+        log(f"{len(failures)} checks failed")
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(int(sys.argv[1]), int(sys.argv[2])))
