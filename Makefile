@@ -28,3 +28,6 @@ test: native asan windows
 
 clean:
 	rm -rf build
+
+package: windows
+	cmake --build --preset windows --target package_zip

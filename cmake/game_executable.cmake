@@ -19,3 +19,24 @@ endif()
 add_custom_command(TARGET KestrelForges POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${PROJECT_SOURCE_DIR}/resources/gamesound.wav
             $<TARGET_FILE_DIR:KestrelForges>/gamesound.wav)
+
+if(MINGW)
+    # No link time stamp in the exe, so two builds give the same bytes.
+    target_link_options(KestrelForges PRIVATE -Wl,--no-insert-timestamp)
+endif()
+
+# The player's zip: the exe, the tune beside it, a short README and the licence,
+# with fixed order, times and modes so that two builds give the same archive.
+find_package(Python3 COMPONENTS Interpreter)
+if(Python3_Interpreter_FOUND)
+    set(package_name KestrelForges-${PROJECT_VERSION}-win64)
+    add_custom_target(package_zip
+        COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/scripts/pack-zip.py
+                ${CMAKE_BINARY_DIR}/${package_name}.zip ${package_name}
+                $<TARGET_FILE:KestrelForges>=KestrelForges.exe
+                ${PROJECT_SOURCE_DIR}/resources/gamesound.wav=gamesound.wav
+                ${PROJECT_SOURCE_DIR}/docs/README-player.txt=README.txt
+                ${PROJECT_SOURCE_DIR}/LICENSE=LICENSE.txt
+        DEPENDS KestrelForges
+        VERBATIM)
+endif()

@@ -67,9 +67,11 @@ constexpr float kTailY = 3.8522851f;
 
 constexpr int kHalfCount = 388;
 
-float WorldX(float u) { return u == kFlankU ? kFlankX : kCentreX + u; }
+// Positions are worked out in double and rounded once, so every platform
+// lands on the same floats.
+float WorldX(float u) { return u == kFlankU ? kFlankX : float(double(kCentreX) + u); }
 
-float WorldZ(float v) { return kGroundZ + (kRoofZ - kGroundZ) * (v / 2.0f); }
+float WorldZ(float v) { return float(kGroundZ + (double(kRoofZ) - kGroundZ) * (v / 2.0)); }
 
 Vec3 P(float u, float y, float v) { return {WorldX(u), y, WorldZ(v)}; }
 
@@ -85,11 +87,10 @@ double Dot(const Vec3& p, const Vec3& q) {
 
 Vec3 Normal(const Tri& t) { return Cross(Sub(t.b, t.a), Sub(t.c, t.a)); }
 
-// Blends p to q, landing exactly on each end.
-Vec3 Lerp(const Vec3& p, const Vec3& q, float t) {
-    const float s = 1.0f - t;
-    return {p.x * s + q.x * t, p.y * s + q.y * t, p.z * s + q.z * t};
-}
+// Blends p to q, landing exactly on each end and keeping shared coordinates exact.
+float Lerp(float p, float q, double t) { return p == q ? p : float(p * (1.0 - t) + q * t); }
+
+Vec3 Lerp(const Vec3& p, const Vec3& q, double t) { return {Lerp(p.x, q.x, t), Lerp(p.y, q.y, t), Lerp(p.z, q.z, t)}; }
 
 // The half being built, in drawing order.
 std::vector<Tri> half;
@@ -177,8 +178,8 @@ void AddPolygon(const std::vector<Vec3>& corners, Rgb colour, const Vec3& outwar
 void AddPatch(const Vec3& a, const Vec3& b, const Vec3& c, const Vec3& d, int across, int along, Rgb colour,
               const Vec3& outward) {
     auto at = [&](int i, int j) {
-        const float s = float(i) / float(across);
-        const float t = float(j) / float(along);
+        const double s = double(i) / across;
+        const double t = double(j) / along;
         return Lerp(Lerp(a, b, s), Lerp(d, c, s), t);
     };
     for (int j = 0; j < along; ++j) {
@@ -833,25 +834,24 @@ int main(int argc, char** argv) {
 
     AddRoof({0.0f, 0.5f});
     AddRearWindow();
-    AddNumberPlate();
     AddTailPanel();
     AddTailLamp();
+    AddNumberPlate();
     AddRoof({0.5f, 0.9f, kCabinU});
     AddDeck();
-    AddTailValance();
-    AddWing();
     AddMirror();
     AddSideGlass();
-    AddBeltLedge();
+    AddBonnet();
     AddWindscreen();
+    AddBeltLedge();
+    AddTailValance();
+    AddWing();
     AddWheel(kRearWheel);
     AddWheel(kFrontWheel);
     AddSill();
     AddFlankPanels();
-    AddBonnet();
     AddNose();
     AddFloor(4, 13);
-    std::fprintf(stderr, "half %zu\n", half.size());
 
     std::vector<Tri> model = half;
     for (const Tri& t : half) {

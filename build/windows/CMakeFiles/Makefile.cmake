@@ -70,6 +70,7 @@ set(CMAKE_DEPEND_INFO_FILES
   "CMakeFiles/kestrel_core.dir/DependInfo.cmake"
   "CMakeFiles/kestrel_shell.dir/DependInfo.cmake"
   "CMakeFiles/KestrelForges.dir/DependInfo.cmake"
+  "CMakeFiles/package_zip.dir/DependInfo.cmake"
   "tools/CMakeFiles/simulate.dir/DependInfo.cmake"
   "tests/CMakeFiles/unit_tests.dir/DependInfo.cmake"
   "tests/CMakeFiles/tune_test.dir/DependInfo.cmake"
