@@ -8,6 +8,7 @@ packages=(
     wine64
     xvfb x11-utils xdotool imagemagick
     libgl1-mesa-dri libgl-dev libosmesa6-dev libxtst-dev
+    libbenchmark-dev
     binutils-mingw-w64-x86-64
     zip
 )

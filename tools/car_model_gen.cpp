@@ -10,6 +10,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -221,6 +222,9 @@ constexpr float kRoofV = 2.0f;
 constexpr float kWingLowV = 1.70f;
 constexpr float kWingTopV = 1.76f;
 constexpr float kLipV = 0.12f;
+constexpr float kIntakeTopV = 0.5f;
+constexpr float kPlateTopV = 1.18f;
+constexpr float kGlintLowV = 1.52f;
 
 // Stations along the car.
 constexpr float kBonnetFrontY = -3.85f;
@@ -233,6 +237,12 @@ constexpr float kRoofRearY = 0.9630713f;
 constexpr float kTintEdgeY = 1.50f;
 constexpr float kQuarterY = 1.93f;
 constexpr float kRearWrapY = 3.40f;
+constexpr float kGlintFrontY = -1.68f;
+constexpr float kSheenFrontY = -1.44f;
+constexpr float kGlintRearY = -0.96f;
+constexpr float kPillarFrontY = -0.40f;
+constexpr float kPillarRearY = -0.25f;
+constexpr float kRoofMidY = 0.0f;
 constexpr float kHandleFrontY = -0.96f;
 constexpr float kHandleRearY = 0.0f;
 constexpr float kHandleLowV = 0.5f;
@@ -240,6 +250,10 @@ constexpr float kHandleTopV = 0.75f;
 
 // Widths.
 constexpr float kDiffuserU = 0.3f;
+constexpr float kIntakeU = 0.9f;
+constexpr float kPlateU = 0.5f;
+constexpr float kTailLensU = 1.2f;
+constexpr float kHeadLampFrontU = 1.6f;
 constexpr float kCabinU = 1.833f;
 constexpr float kScreenCornerU = 1.853f;
 constexpr float kScreenBaseU = 1.74f;
@@ -286,7 +300,6 @@ const Vec3 kTailLampInner{1.4971291f, 3.5982811f, WorldZ(kBumperTopV)};
 const Vec3 kTailLampOuter{1.888487f, 3.1794415f, WorldZ(kBumperTopV)};
 const Vec3 kTailLampTop{kFlankX, kTailY, WorldZ(kDeckV)};
 
-Vec3 HeadLampFront() { return P(1.6f, kBonnetFrontY, kBumperTopV); }
 Vec3 TailLampBase() { return {kTailLampInner.x, kTailY, kTailLampInner.z}; }
 Vec3 TailLampCorner() { return P(kFlankU, kTailY, kBumperTopV); }
 
@@ -303,8 +316,14 @@ std::vector<Vec3> ShoulderLine() {
             kTailLampTop};
 }
 
+// The glass columns: where the windscreen and rear window are cut, from the
+// centre line out to the roof's edge.
+const std::vector<float> kGlassColumns{0.0f, 0.5f, 0.9f, kCabinU};
+
+// The roof, cut along the glass columns and the side window lines so that
+// its edges meet the glass corner to corner; across picks some columns.
 void AddRoof(const std::vector<float>& across) {
-    const std::vector<float> rows{kRoofRearY, 0.0f, -0.25f, -0.40f, -0.96f, kScreenTopY};
+    const std::vector<float> rows{kRoofRearY, kRoofMidY, kPillarRearY, kPillarFrontY, kGlintRearY, kScreenTopY};
     for (size_t j = 0; j + 1 < rows.size(); ++j) {
         const float back = rows[j];
         const float front = rows[j + 1];
@@ -318,26 +337,30 @@ void AddRoof(const std::vector<float>& across) {
 }
 
 void AddNumberPlate() {
-    AddPolygon({P(0.0f, kTailY, kBumperTopV), P(0.5f, kTailY, kBumperTopV), P(0.5f, kTailY, 1.18f),
-                P(0.0f, kTailY, 1.18f)},
+    AddPolygon({P(0.0f, kTailY, kBumperTopV), P(kPlateU, kTailY, kBumperTopV), P(kPlateU, kTailY, kPlateTopV),
+                P(0.0f, kTailY, kPlateTopV)},
                kPlate, kBehind);
 }
 
 // The tail lamp wraps under the rear corner of the deck: a pocket opening
 // on the tail panel, lit on its roof and inner wall, with a lens above it.
 void AddTailLamp() {
-    AddFacing(P(1.2f, kTailY, kDeckV), TailLampBase(), kTailLampTop, kTailLamp, kBehind);
+    AddFacing(P(kTailLensU, kTailY, kDeckV), TailLampBase(), kTailLampTop, kTailLamp, kBehind);
     AddTri(kTailLampInner, kTailLampTop, kTailLampOuter, kTailLamp);
     AddFacing(TailLampBase(), kTailLampTop, kTailLampInner, kTailLamp, {1, 0, -1});
     AddFacing(kTailLampOuter, kTailLampTop, TailLampCorner(), kTailLamp, {-1, 0.2f, 0});
     AddPolygon({TailLampCorner(), TailLampBase(), kTailLampInner, kTailLampOuter}, kTrim, kUp);
 }
 
+// The tail panel's top edge carries the deck's grid corners.
 void AddTailPanel() {
-    AddPolygon({P(0.0f, kTailY, 1.18f), P(0.5f, kTailY, 1.18f), P(0.5f, kTailY, kBumperTopV), TailLampBase(),
-                P(1.2f, kTailY, kDeckV), P(1.0f, kTailY, kDeckV), P(0.5f, kTailY, kDeckV), P(0.0f, kTailY, kDeckV)},
+    AddPolygon({P(0.0f, kTailY, kPlateTopV), P(kPlateU, kTailY, kPlateTopV), P(kPlateU, kTailY, kBumperTopV),
+                TailLampBase(), P(kTailLensU, kTailY, kDeckV), P(1.0f, kTailY, kDeckV), P(0.5f, kTailY, kDeckV),
+                P(0.0f, kTailY, kDeckV)},
                kPaint, kBehind);
 }
+
+// Below the bumper: a centre diffuser between black valance ends.
 
 void AddTailValance() {
     AddPolygon({P(0.0f, kTailY, 0.0f), P(kDiffuserU, kTailY, 0.0f), P(kDiffuserU, kTailY, kBumperTopV),
@@ -357,20 +380,23 @@ void AddRearWindow() {
     const Vec3 lean{0, 1, 1};
     const float tintV = kRoofV + (kDeckV - kRoofV) * ((kTintEdgeY - kRoofRearY) / (kQuarterY - kRoofRearY));
     const Vec3 topIn = P(0.0f, kRoofRearY, kRoofV);
-    const Vec3 topMid = P(0.9f, kRoofRearY, kRoofV);
+    const Vec3 topMid = P(kGlassColumns[2], kRoofRearY, kRoofV);
     const Vec3 topOut = P(kCabinU, kRoofRearY, kRoofV);
     const Vec3 tintIn = P(0.0f, kTintEdgeY, tintV);
-    const Vec3 tintOut = P(0.9f, kTintEdgeY, tintV);
+    const Vec3 tintOut = P(kGlassColumns[2], kTintEdgeY, tintV);
     AddFacing(topIn, tintOut, tintIn, kTint, lean);
     AddFacing(topIn, topMid, tintOut, kTint, lean);
     AddPolygon({topMid, topOut, P(kScreenCornerU, kQuarterY, kDeckV), P(0.0f, kQuarterY, kDeckV), tintIn, tintOut},
                kGlass, lean);
 }
 
+// The windscreen leans back from the cowl to the roof, wrapping round to the
+// side glass at its lower corner; a tinted streak runs up its outer column.
 void AddWindscreen() {
     const Vec3 lean{0, -1, 1};
-    const std::vector<float> top{0.0f, 0.5f, 0.9f, kCabinU};
-    const std::vector<float> base{0.0f, 0.5f, 0.9f, kScreenBaseU};
+    const std::vector<float>& top = kGlassColumns;
+    std::vector<float> base = kGlassColumns;
+    base.back() = kScreenBaseU;
     for (size_t i = 0; i + 1 < top.size(); ++i) {
         const Vec3 baseIn = P(base[i], kCowlY, kCowlV);
         const Vec3 baseOut = P(base[i + 1], kCowlY, kCowlV);
@@ -383,38 +409,40 @@ void AddWindscreen() {
               kGlass, lean);
 }
 
+// Upright side glass: the front door window carries two reflection streaks,
+// then the pillar, then the rear window reaching back to the deck.
 void AddSideGlass() {
     const Vec3 a = P(kScreenCornerU, kCowlY, kBeltV);
     const Vec3 b = P(kCabinU, kScreenTopY, kRoofV);
-    const Vec3 c = P(kCabinU, -1.68f, 1.52f);
-    const Vec3 d = P(kCabinU, -0.96f, kRoofV);
-    const Vec3 e = P(kCabinU, -1.44f, kBeltV);
-    const Vec3 f = P(kCabinU, -0.40f, kBeltV);
-    const Vec3 g = P(kCabinU, -0.40f, kRoofV);
+    const Vec3 c = P(kCabinU, kGlintFrontY, kGlintLowV);
+    const Vec3 d = P(kCabinU, kGlintRearY, kRoofV);
+    const Vec3 e = P(kCabinU, kSheenFrontY, kBeltV);
+    const Vec3 f = P(kCabinU, kPillarFrontY, kBeltV);
+    const Vec3 g = P(kCabinU, kPillarFrontY, kRoofV);
     AddFacing(a, e, c, kGlass, kOut);
     AddFacing(e, d, c, kGlass, kOut);
     AddFacing(d, b, c, kGlint, kOut);
     AddFacing(b, a, c, kGlass, kOut);
     AddFacing(e, f, d, kSheen, kOut);
     AddFacing(f, g, d, kGlass, kOut);
-    AddPolygon({f, P(kCabinU, -0.25f, kBeltV), P(kCabinU, -0.25f, kRoofV), g}, kPaint, kOut);
-    AddPolygon({P(kCabinU, -0.25f, kBeltV), P(kScreenCornerU, kQuarterY, kDeckV), P(kCabinU, kRoofRearY, kRoofV),
-                P(kCabinU, -0.25f, kRoofV)},
+    AddPolygon({f, P(kCabinU, kPillarRearY, kBeltV), P(kCabinU, kPillarRearY, kRoofV), g}, kPaint, kOut);
+    AddPolygon({P(kCabinU, kPillarRearY, kBeltV), P(kScreenCornerU, kQuarterY, kDeckV),
+                P(kCabinU, kRoofRearY, kRoofV), P(kCabinU, kPillarRearY, kRoofV)},
                kGlass, kOut);
 }
 
 // The ledge along the flank between the side glass and the body's edge.
 void AddBeltLedge() {
     AddPolygon({P(kScreenCornerU, kCowlY, kBeltV), P(kFlankU, kCowlY, kBeltV), P(kFlankU, kHandleFrontY, kBeltV),
-                P(kFlankU, kHandleRearY, kBeltV),
-                P(kCabinU, -0.25f, kBeltV), P(kCabinU, -0.40f, kBeltV), P(kCabinU, -1.44f, kBeltV)},
+                P(kFlankU, kHandleRearY, kBeltV), P(kCabinU, kPillarRearY, kBeltV), P(kCabinU, kPillarFrontY, kBeltV),
+                P(kCabinU, kSheenFrontY, kBeltV)},
                kPaint, kUp);
-    AddFacing(P(kCabinU, -0.25f, kBeltV), P(kFlankU, kHandleRearY, kBeltV), P(kFlankU, kQuarterY, kDeckV), kPaint,
-              kUp);
-    AddFacing(P(kCabinU, -0.25f, kBeltV), P(kFlankU, kQuarterY, kDeckV), P(kScreenCornerU, kQuarterY, kDeckV),
-              kPaint, kUp);
+    const Vec3 pillar = P(kCabinU, kPillarRearY, kBeltV);
+    AddFacing(pillar, P(kFlankU, kHandleRearY, kBeltV), P(kFlankU, kQuarterY, kDeckV), kPaint, kUp);
+    AddFacing(pillar, P(kFlankU, kQuarterY, kDeckV), P(kScreenCornerU, kQuarterY, kDeckV), kPaint, kUp);
 }
 
+// The deck, gridded to meet the tail panel's top edge corner to corner.
 void AddDeck() {
     AddPatch(P(0.0f, kQuarterY, kDeckV), P(kFlankU, kQuarterY, kDeckV), kTailLampTop, P(0.0f, kTailY, kDeckV), 4, 6,
              kPaint, kUp);
@@ -466,6 +494,8 @@ void AddWing() {
              P(postIn, postBack, kWingLowV), 1, 1, kTrim, kBehind);
 }
 
+// A wheel painted on the flank: tyre ring, four-pointed rim and hub. The
+// tyre's two lowest ring cells belong to the sill.
 void AddWheel(const Wheel& w) {
     for (int k = 0; k < 8; ++k) {
         if (k == 5 || k == 6) {
@@ -498,6 +528,7 @@ void AddSill() {
     AddPolygon(edge, kRubber, kOut);
 }
 
+// The white flank around the wheels, the door handle and the bumper ends.
 void AddFlankPanels() {
     std::vector<Vec3> front{P(kFlankU, kFrontWrapY, SillV())};
     for (int k = 5; k >= -1; --k) {
@@ -540,11 +571,13 @@ void AddFlankPanels() {
                kTrim, kOut);
 }
 
+// The bonnet rises from the nose to the cowl, with a headlamp set into each
+// front corner.
 void AddBonnet() {
     const Vec3 inner = kHeadLampInner;
     const Vec3 outer = kHeadLampOuter;
     const Vec3 rear = kHeadLampRear;
-    const Vec3 front = HeadLampFront();
+    const Vec3 front = P(kHeadLampFrontU, kBonnetFrontY, kBumperTopV);
     AddTri(inner, outer, rear, kHeadLamp);
     AddFacing(inner, front, outer, kHeadLamp, kUp);
     const std::vector<Vec3> shoulder = ShoulderLine();
@@ -556,9 +589,11 @@ void AddBonnet() {
                kPaint, kUp);
 }
 
+// The nose: bumper, valance with its intake, and the chin lip.
 void AddNose() {
     AddPolygon({P(0.0f, kNoseY, kBumperTopV), P(kFlankU, kNoseY, kBumperTopV),
-                P(kFlankU, kBonnetFrontY, kBumperTopV), HeadLampFront(), P(0.0f, kBonnetFrontY, kBumperTopV)},
+                P(kFlankU, kBonnetFrontY, kBumperTopV), P(kHeadLampFrontU, kBonnetFrontY, kBumperTopV),
+                P(0.0f, kBonnetFrontY, kBumperTopV)},
                kPaint, kUp);
     AddPolygon({P(0.0f, kNoseY, kBumperLowV), P(kFlankU, kNoseY, kBumperLowV), P(kFlankU, kNoseY, kBumperTopV),
                 P(0.0f, kNoseY, kBumperTopV)},
@@ -566,15 +601,17 @@ void AddNose() {
     AddPolygon({P(0.0f, kNoseY, kBumperLowV), P(kFlankU, kNoseY, kBumperLowV), P(kFlankU, kValanceY, kBumperLowV),
                 P(0.0f, kValanceY, kBumperLowV)},
                kTrim, kDown);
-    AddPolygon({P(0.0f, kValanceY, kLipV), P(0.9f, kValanceY, kLipV), P(0.0f, kValanceY, 0.5f)}, kHub, kAhead);
-    AddPolygon({P(0.9f, kValanceY, kLipV), P(kFlankU, kValanceY, kLipV), P(kFlankU, kValanceY, kBumperLowV),
-                P(0.0f, kValanceY, kBumperLowV), P(0.0f, kValanceY, 0.5f)},
+    AddPolygon({P(0.0f, kValanceY, kLipV), P(kIntakeU, kValanceY, kLipV), P(0.0f, kValanceY, kIntakeTopV)}, kHub,
+               kAhead);
+    AddPolygon({P(kIntakeU, kValanceY, kLipV), P(kFlankU, kValanceY, kLipV), P(kFlankU, kValanceY, kBumperLowV),
+                P(0.0f, kValanceY, kBumperLowV), P(0.0f, kValanceY, kIntakeTopV)},
                kRubber, kAhead);
     AddPolygon({P(0.0f, kLipY, 0.0f), P(kFlankU, kLipY, 0.0f), P(kFlankU, kValanceY, kLipV),
                 P(0.0f, kValanceY, kLipV)},
                kRubber, {0, -1, 0.5f});
 }
 
+// The underside, gridded finely enough to bring the paint to its full count.
 void AddFloor(int across, int along) {
     AddPatch(P(0.0f, kLipY, 0.0f), P(kFlankU, kLipY, 0.0f), P(kFlankU, kTailY, 0.0f), P(0.0f, kTailY, 0.0f), across,
              along, kPaint, kDown);

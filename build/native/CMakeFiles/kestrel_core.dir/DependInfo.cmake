@@ -16,12 +16,12 @@ set(CMAKE_DEPENDS_DEPENDENCY_FILES
   "/work/main/game/key_latch.cpp" "CMakeFiles/kestrel_core.dir/game/key_latch.cpp.o" "gcc" "CMakeFiles/kestrel_core.dir/game/key_latch.cpp.o.d"
   "/work/main/game/steering.cpp" "CMakeFiles/kestrel_core.dir/game/steering.cpp.o" "gcc" "CMakeFiles/kestrel_core.dir/game/steering.cpp.o.d"
   "/work/main/game/waves.cpp" "CMakeFiles/kestrel_core.dir/game/waves.cpp.o" "gcc" "CMakeFiles/kestrel_core.dir/game/waves.cpp.o.d"
+  "/work/main/render/car_model_data.cpp" "CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.o" "gcc" "CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.o.d"
   "/work/main/render/draw_model.cpp" "CMakeFiles/kestrel_core.dir/render/draw_model.cpp.o" "gcc" "CMakeFiles/kestrel_core.dir/render/draw_model.cpp.o.d"
   "/work/main/render/scene_composition.cpp" "CMakeFiles/kestrel_core.dir/render/scene_composition.cpp.o" "gcc" "CMakeFiles/kestrel_core.dir/render/scene_composition.cpp.o.d"
   "/work/main/render/scene_models.cpp" "CMakeFiles/kestrel_core.dir/render/scene_models.cpp.o" "gcc" "CMakeFiles/kestrel_core.dir/render/scene_models.cpp.o.d"
   "/work/main/render/scene_setup.cpp" "CMakeFiles/kestrel_core.dir/render/scene_setup.cpp.o" "gcc" "CMakeFiles/kestrel_core.dir/render/scene_setup.cpp.o.d"
   "/work/main/sound/music.cpp" "CMakeFiles/kestrel_core.dir/sound/music.cpp.o" "gcc" "CMakeFiles/kestrel_core.dir/sound/music.cpp.o.d"
-  "/tmp/car_stub.cpp" "CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.o" "gcc" "CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.o.d"
   )
 
 # Targets to which this target links.

@@ -181,19 +181,19 @@ CMakeFiles/kestrel_core.dir/render/scene_models.cpp.s: cmake_force
 	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/kestrel_core.dir/render/scene_models.cpp.s"
 	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/render/scene_models.cpp -o CMakeFiles/kestrel_core.dir/render/scene_models.cpp.s
 
-CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.o: CMakeFiles/kestrel_core.dir/flags.make
-CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.o: /tmp/car_stub.cpp
-CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.o: CMakeFiles/kestrel_core.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/native/CMakeFiles --progress-num=$(CMAKE_PROGRESS_9) "Building CXX object CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.o"
-	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.o -MF CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.o.d -o CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.o -c /tmp/car_stub.cpp
+CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.o: CMakeFiles/kestrel_core.dir/flags.make
+CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.o: /work/main/render/car_model_data.cpp
+CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.o: CMakeFiles/kestrel_core.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/native/CMakeFiles --progress-num=$(CMAKE_PROGRESS_9) "Building CXX object CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.o"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.o -MF CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.o.d -o CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.o -c /work/main/render/car_model_data.cpp
 
-CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.i: cmake_force
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.i"
-	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /tmp/car_stub.cpp > CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.i
+CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.i"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/render/car_model_data.cpp > CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.i
 
-CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.s: cmake_force
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.s"
-	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /tmp/car_stub.cpp -o CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.s
+CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.s"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/render/car_model_data.cpp -o CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.s
 
 CMakeFiles/kestrel_core.dir/render/scene_composition.cpp.o: CMakeFiles/kestrel_core.dir/flags.make
 CMakeFiles/kestrel_core.dir/render/scene_composition.cpp.o: /work/main/render/scene_composition.cpp
@@ -275,7 +275,7 @@ kestrel_core_OBJECTS = \
 "CMakeFiles/kestrel_core.dir/render/scene_setup.cpp.o" \
 "CMakeFiles/kestrel_core.dir/render/draw_model.cpp.o" \
 "CMakeFiles/kestrel_core.dir/render/scene_models.cpp.o" \
-"CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.o" \
+"CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.o" \
 "CMakeFiles/kestrel_core.dir/render/scene_composition.cpp.o" \
 "CMakeFiles/kestrel_core.dir/banner/banner_grid.cpp.o" \
 "CMakeFiles/kestrel_core.dir/banner/pixel_font.cpp.o" \
@@ -293,7 +293,7 @@ libkestrel_core.a: CMakeFiles/kestrel_core.dir/game/frame.cpp.o
 libkestrel_core.a: CMakeFiles/kestrel_core.dir/render/scene_setup.cpp.o
 libkestrel_core.a: CMakeFiles/kestrel_core.dir/render/draw_model.cpp.o
 libkestrel_core.a: CMakeFiles/kestrel_core.dir/render/scene_models.cpp.o
-libkestrel_core.a: CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.o
+libkestrel_core.a: CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.o
 libkestrel_core.a: CMakeFiles/kestrel_core.dir/render/scene_composition.cpp.o
 libkestrel_core.a: CMakeFiles/kestrel_core.dir/banner/banner_grid.cpp.o
 libkestrel_core.a: CMakeFiles/kestrel_core.dir/banner/pixel_font.cpp.o

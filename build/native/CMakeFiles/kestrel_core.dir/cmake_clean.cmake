@@ -15,6 +15,8 @@ file(REMOVE_RECURSE
   "CMakeFiles/kestrel_core.dir/game/steering.cpp.o.d"
   "CMakeFiles/kestrel_core.dir/game/waves.cpp.o"
   "CMakeFiles/kestrel_core.dir/game/waves.cpp.o.d"
+  "CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.o"
+  "CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.o.d"
   "CMakeFiles/kestrel_core.dir/render/draw_model.cpp.o"
   "CMakeFiles/kestrel_core.dir/render/draw_model.cpp.o.d"
   "CMakeFiles/kestrel_core.dir/render/scene_composition.cpp.o"
@@ -25,8 +27,6 @@ file(REMOVE_RECURSE
   "CMakeFiles/kestrel_core.dir/render/scene_setup.cpp.o.d"
   "CMakeFiles/kestrel_core.dir/sound/music.cpp.o"
   "CMakeFiles/kestrel_core.dir/sound/music.cpp.o.d"
-  "CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.o"
-  "CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.o.d"
   "libkestrel_core.a"
   "libkestrel_core.pdb"
 )

@@ -689,12 +689,6 @@ CMakeFiles/kestrel_core.dir/sound/music.cpp.o: /work/main/sound/music.cpp \
   /work/main/sound/music.h \
   /work/main/game/platform.h
 
-CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.o: /tmp/car_stub.cpp \
-  /usr/include/stdc-predef.h \
-  /work/main/render/model_table.h
-
-
-/tmp/car_stub.cpp:
 
 /work/main/sound/music.cpp:
 

@@ -16,12 +16,12 @@ set(CMAKE_DEPENDS_DEPENDENCY_FILES
   "/work/main/game/key_latch.cpp" "CMakeFiles/kestrel_core.dir/game/key_latch.cpp.obj" "gcc" "CMakeFiles/kestrel_core.dir/game/key_latch.cpp.obj.d"
   "/work/main/game/steering.cpp" "CMakeFiles/kestrel_core.dir/game/steering.cpp.obj" "gcc" "CMakeFiles/kestrel_core.dir/game/steering.cpp.obj.d"
   "/work/main/game/waves.cpp" "CMakeFiles/kestrel_core.dir/game/waves.cpp.obj" "gcc" "CMakeFiles/kestrel_core.dir/game/waves.cpp.obj.d"
+  "/work/main/render/car_model_data.cpp" "CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.obj" "gcc" "CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.obj.d"
   "/work/main/render/draw_model.cpp" "CMakeFiles/kestrel_core.dir/render/draw_model.cpp.obj" "gcc" "CMakeFiles/kestrel_core.dir/render/draw_model.cpp.obj.d"
   "/work/main/render/scene_composition.cpp" "CMakeFiles/kestrel_core.dir/render/scene_composition.cpp.obj" "gcc" "CMakeFiles/kestrel_core.dir/render/scene_composition.cpp.obj.d"
   "/work/main/render/scene_models.cpp" "CMakeFiles/kestrel_core.dir/render/scene_models.cpp.obj" "gcc" "CMakeFiles/kestrel_core.dir/render/scene_models.cpp.obj.d"
   "/work/main/render/scene_setup.cpp" "CMakeFiles/kestrel_core.dir/render/scene_setup.cpp.obj" "gcc" "CMakeFiles/kestrel_core.dir/render/scene_setup.cpp.obj.d"
   "/work/main/sound/music.cpp" "CMakeFiles/kestrel_core.dir/sound/music.cpp.obj" "gcc" "CMakeFiles/kestrel_core.dir/sound/music.cpp.obj.d"
-  "/tmp/car_stub.cpp" "CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.obj" "gcc" "CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.obj.d"
   )
 
 # Targets to which this target links.

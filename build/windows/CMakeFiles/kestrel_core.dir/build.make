@@ -189,20 +189,20 @@ CMakeFiles/kestrel_core.dir/render/scene_models.cpp.s: cmake_force
 	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/kestrel_core.dir/render/scene_models.cpp.s"
 	/usr/bin/x86_64-w64-mingw32-g++-posix $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/render/scene_models.cpp -o CMakeFiles/kestrel_core.dir/render/scene_models.cpp.s
 
-CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.obj: CMakeFiles/kestrel_core.dir/flags.make
-CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.obj: CMakeFiles/kestrel_core.dir/includes_CXX.rsp
-CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.obj: /tmp/car_stub.cpp
-CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.obj: CMakeFiles/kestrel_core.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/windows/CMakeFiles --progress-num=$(CMAKE_PROGRESS_9) "Building CXX object CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.obj"
-	/usr/bin/x86_64-w64-mingw32-g++-posix $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.obj -MF CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.obj.d -o CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.obj -c /tmp/car_stub.cpp
+CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.obj: CMakeFiles/kestrel_core.dir/flags.make
+CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.obj: CMakeFiles/kestrel_core.dir/includes_CXX.rsp
+CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.obj: /work/main/render/car_model_data.cpp
+CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.obj: CMakeFiles/kestrel_core.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/windows/CMakeFiles --progress-num=$(CMAKE_PROGRESS_9) "Building CXX object CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.obj"
+	/usr/bin/x86_64-w64-mingw32-g++-posix $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.obj -MF CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.obj.d -o CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.obj -c /work/main/render/car_model_data.cpp
 
-CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.i: cmake_force
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.i"
-	/usr/bin/x86_64-w64-mingw32-g++-posix $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /tmp/car_stub.cpp > CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.i
+CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.i"
+	/usr/bin/x86_64-w64-mingw32-g++-posix $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/render/car_model_data.cpp > CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.i
 
-CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.s: cmake_force
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.s"
-	/usr/bin/x86_64-w64-mingw32-g++-posix $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /tmp/car_stub.cpp -o CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.s
+CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.s"
+	/usr/bin/x86_64-w64-mingw32-g++-posix $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/render/car_model_data.cpp -o CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.s
 
 CMakeFiles/kestrel_core.dir/render/scene_composition.cpp.obj: CMakeFiles/kestrel_core.dir/flags.make
 CMakeFiles/kestrel_core.dir/render/scene_composition.cpp.obj: CMakeFiles/kestrel_core.dir/includes_CXX.rsp
@@ -289,7 +289,7 @@ kestrel_core_OBJECTS = \
 "CMakeFiles/kestrel_core.dir/render/scene_setup.cpp.obj" \
 "CMakeFiles/kestrel_core.dir/render/draw_model.cpp.obj" \
 "CMakeFiles/kestrel_core.dir/render/scene_models.cpp.obj" \
-"CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.obj" \
+"CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.obj" \
 "CMakeFiles/kestrel_core.dir/render/scene_composition.cpp.obj" \
 "CMakeFiles/kestrel_core.dir/banner/banner_grid.cpp.obj" \
 "CMakeFiles/kestrel_core.dir/banner/pixel_font.cpp.obj" \
@@ -307,7 +307,7 @@ libkestrel_core.a: CMakeFiles/kestrel_core.dir/game/frame.cpp.obj
 libkestrel_core.a: CMakeFiles/kestrel_core.dir/render/scene_setup.cpp.obj
 libkestrel_core.a: CMakeFiles/kestrel_core.dir/render/draw_model.cpp.obj
 libkestrel_core.a: CMakeFiles/kestrel_core.dir/render/scene_models.cpp.obj
-libkestrel_core.a: CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.obj
+libkestrel_core.a: CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.obj
 libkestrel_core.a: CMakeFiles/kestrel_core.dir/render/scene_composition.cpp.obj
 libkestrel_core.a: CMakeFiles/kestrel_core.dir/banner/banner_grid.cpp.obj
 libkestrel_core.a: CMakeFiles/kestrel_core.dir/banner/pixel_font.cpp.obj

@@ -15,6 +15,8 @@ file(REMOVE_RECURSE
   "CMakeFiles/kestrel_core.dir/game/steering.cpp.obj.d"
   "CMakeFiles/kestrel_core.dir/game/waves.cpp.obj"
   "CMakeFiles/kestrel_core.dir/game/waves.cpp.obj.d"
+  "CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.obj"
+  "CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.obj.d"
   "CMakeFiles/kestrel_core.dir/render/draw_model.cpp.obj"
   "CMakeFiles/kestrel_core.dir/render/draw_model.cpp.obj.d"
   "CMakeFiles/kestrel_core.dir/render/scene_composition.cpp.obj"
@@ -25,8 +27,6 @@ file(REMOVE_RECURSE
   "CMakeFiles/kestrel_core.dir/render/scene_setup.cpp.obj.d"
   "CMakeFiles/kestrel_core.dir/sound/music.cpp.obj"
   "CMakeFiles/kestrel_core.dir/sound/music.cpp.obj.d"
-  "CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.obj"
-  "CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.obj.d"
   "libkestrel_core.a"
   "libkestrel_core.pdb"
 )

@@ -456,11 +456,6 @@ CMakeFiles/kestrel_core.dir/sound/music.cpp.obj: /work/main/sound/music.cpp \
   /work/main/sound/music.h \
   /work/main/game/platform.h
 
-CMakeFiles/kestrel_core.dir/tmp/car_stub.cpp.obj: /tmp/car_stub.cpp \
-  /work/main/render/model_table.h
-
-
-/tmp/car_stub.cpp:
 
 /work/main/render/scene_models.cpp:
 

@@ -209,6 +209,20 @@ tests/CMakeFiles/unit_tests.dir/whole_run_test.cpp.s: cmake_force
 	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/unit_tests.dir/whole_run_test.cpp.s"
 	cd /work/main/build/native/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/whole_run_test.cpp -o CMakeFiles/unit_tests.dir/whole_run_test.cpp.s
 
+tests/CMakeFiles/unit_tests.dir/car_model_test.cpp.o: tests/CMakeFiles/unit_tests.dir/flags.make
+tests/CMakeFiles/unit_tests.dir/car_model_test.cpp.o: /work/main/tests/car_model_test.cpp
+tests/CMakeFiles/unit_tests.dir/car_model_test.cpp.o: tests/CMakeFiles/unit_tests.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/native/CMakeFiles --progress-num=$(CMAKE_PROGRESS_11) "Building CXX object tests/CMakeFiles/unit_tests.dir/car_model_test.cpp.o"
+	cd /work/main/build/native/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/unit_tests.dir/car_model_test.cpp.o -MF CMakeFiles/unit_tests.dir/car_model_test.cpp.o.d -o CMakeFiles/unit_tests.dir/car_model_test.cpp.o -c /work/main/tests/car_model_test.cpp
+
+tests/CMakeFiles/unit_tests.dir/car_model_test.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/unit_tests.dir/car_model_test.cpp.i"
+	cd /work/main/build/native/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/car_model_test.cpp > CMakeFiles/unit_tests.dir/car_model_test.cpp.i
+
+tests/CMakeFiles/unit_tests.dir/car_model_test.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/unit_tests.dir/car_model_test.cpp.s"
+	cd /work/main/build/native/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/car_model_test.cpp -o CMakeFiles/unit_tests.dir/car_model_test.cpp.s
+
 # Object files for target unit_tests
 unit_tests_OBJECTS = \
 "CMakeFiles/unit_tests.dir/support/gl_recorder.cpp.o" \
@@ -220,7 +234,8 @@ unit_tests_OBJECTS = \
 "CMakeFiles/unit_tests.dir/scene_test.cpp.o" \
 "CMakeFiles/unit_tests.dir/banner_test.cpp.o" \
 "CMakeFiles/unit_tests.dir/music_test.cpp.o" \
-"CMakeFiles/unit_tests.dir/whole_run_test.cpp.o"
+"CMakeFiles/unit_tests.dir/whole_run_test.cpp.o" \
+"CMakeFiles/unit_tests.dir/car_model_test.cpp.o"
 
 # External object files for target unit_tests
 unit_tests_EXTERNAL_OBJECTS =
@@ -235,12 +250,13 @@ tests/unit_tests: tests/CMakeFiles/unit_tests.dir/scene_test.cpp.o
 tests/unit_tests: tests/CMakeFiles/unit_tests.dir/banner_test.cpp.o
 tests/unit_tests: tests/CMakeFiles/unit_tests.dir/music_test.cpp.o
 tests/unit_tests: tests/CMakeFiles/unit_tests.dir/whole_run_test.cpp.o
+tests/unit_tests: tests/CMakeFiles/unit_tests.dir/car_model_test.cpp.o
 tests/unit_tests: tests/CMakeFiles/unit_tests.dir/build.make
 tests/unit_tests: libkestrel_core.a
 tests/unit_tests: lib/libgtest_main.a
 tests/unit_tests: lib/libgtest.a
 tests/unit_tests: tests/CMakeFiles/unit_tests.dir/link.txt
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --bold --progress-dir=/work/main/build/native/CMakeFiles --progress-num=$(CMAKE_PROGRESS_11) "Linking CXX executable unit_tests"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --bold --progress-dir=/work/main/build/native/CMakeFiles --progress-num=$(CMAKE_PROGRESS_12) "Linking CXX executable unit_tests"
 	cd /work/main/build/native/tests && $(CMAKE_COMMAND) -E cmake_link_script CMakeFiles/unit_tests.dir/link.txt --verbose=$(VERBOSE)
 	cd /work/main/build/native/tests && /usr/bin/cmake -D TEST_TARGET=unit_tests -D TEST_EXECUTABLE=/work/main/build/native/tests/unit_tests -D TEST_EXECUTOR= -D TEST_WORKING_DIR=/work/main/build/native/tests -D TEST_EXTRA_ARGS= -D "TEST_PROPERTIES=LABELS;unit" -D TEST_PREFIX= -D TEST_SUFFIX= -D TEST_FILTER= -D NO_PRETTY_TYPES=FALSE -D NO_PRETTY_VALUES=FALSE -D TEST_LIST=unit_tests_TESTS -D CTEST_FILE=/work/main/build/native/tests/unit_tests[1]_tests.cmake -D TEST_DISCOVERY_TIMEOUT=5 -D TEST_XML_OUTPUT_DIR= -P /usr/share/cmake-3.25/Modules/GoogleTestAddTests.cmake
 

@@ -1,6 +1,8 @@
 file(REMOVE_RECURSE
   "CMakeFiles/unit_tests.dir/banner_test.cpp.o"
   "CMakeFiles/unit_tests.dir/banner_test.cpp.o.d"
+  "CMakeFiles/unit_tests.dir/car_model_test.cpp.o"
+  "CMakeFiles/unit_tests.dir/car_model_test.cpp.o.d"
   "CMakeFiles/unit_tests.dir/mode_machine_test.cpp.o"
   "CMakeFiles/unit_tests.dir/mode_machine_test.cpp.o.d"
   "CMakeFiles/unit_tests.dir/music_test.cpp.o"

@@ -9,6 +9,7 @@ set(CMAKE_DEPENDS_LANGUAGES
 # The set of dependency files which are needed:
 set(CMAKE_DEPENDS_DEPENDENCY_FILES
   "/work/main/tests/banner_test.cpp" "tests/CMakeFiles/unit_tests.dir/banner_test.cpp.obj" "gcc" "tests/CMakeFiles/unit_tests.dir/banner_test.cpp.obj.d"
+  "/work/main/tests/car_model_test.cpp" "tests/CMakeFiles/unit_tests.dir/car_model_test.cpp.obj" "gcc" "tests/CMakeFiles/unit_tests.dir/car_model_test.cpp.obj.d"
   "/work/main/tests/mode_machine_test.cpp" "tests/CMakeFiles/unit_tests.dir/mode_machine_test.cpp.obj" "gcc" "tests/CMakeFiles/unit_tests.dir/mode_machine_test.cpp.obj.d"
   "/work/main/tests/music_test.cpp" "tests/CMakeFiles/unit_tests.dir/music_test.cpp.obj" "gcc" "tests/CMakeFiles/unit_tests.dir/music_test.cpp.obj.d"
   "/work/main/tests/scene_test.cpp" "tests/CMakeFiles/unit_tests.dir/scene_test.cpp.obj" "gcc" "tests/CMakeFiles/unit_tests.dir/scene_test.cpp.obj.d"

@@ -1,6 +1,8 @@
 file(REMOVE_RECURSE
   "CMakeFiles/unit_tests.dir/banner_test.cpp.obj"
   "CMakeFiles/unit_tests.dir/banner_test.cpp.obj.d"
+  "CMakeFiles/unit_tests.dir/car_model_test.cpp.obj"
+  "CMakeFiles/unit_tests.dir/car_model_test.cpp.obj.d"
   "CMakeFiles/unit_tests.dir/mode_machine_test.cpp.obj"
   "CMakeFiles/unit_tests.dir/mode_machine_test.cpp.obj.d"
   "CMakeFiles/unit_tests.dir/music_test.cpp.obj"

@@ -1,0 +1,25 @@
+# run_frame_bench.cmake -- runs both frame benchmarks briefly and writes their figures as one JSON file
+# Fails only when a benchmark program fails, never on the figures.
+set(results "")
+foreach(backend IN ITEMS null_gl osmesa)
+    if(backend STREQUAL "null_gl")
+        set(program ${NULL_GL_BENCH})
+    else()
+        set(program ${OSMESA_BENCH})
+    endif()
+    set(part ${OUTPUT}.${backend}.json)
+    execute_process(COMMAND ${program} --benchmark_min_time=${MIN_TIME}
+        --benchmark_out=${part} --benchmark_out_format=json
+        RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "${program} failed: ${status}")
+    endif()
+    file(READ ${part} figures)
+    file(REMOVE ${part})
+    if(results STREQUAL "")
+        string(APPEND results "{\n\"${backend}\": ${figures}")
+    else()
+        string(APPEND results ",\n\"${backend}\": ${figures}")
+    endif()
+endforeach()
+file(WRITE ${OUTPUT} "${results}}\n")

@@ -1,0 +1,26 @@
+// fuzz_input.h -- the fuzzer's input bytes as frames of keys, and replays back into bytes
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tests/stress/replay_script.h"
+
+// First byte's low bit: 0 plays frames of keys, 1 stamps the rest as banner text.
+constexpr std::uint8_t BannerMode = 1;
+
+// No input plays longer than this, so every execution stays short.
+constexpr std::size_t MaxFuzzFrames = 6000;
+
+// Key mode: each byte after the first is a group of frames. Bits 0..5 are the
+// keys E L U R P X held in every frame of the group; bits 6..7 pick its
+// length, 1, 2, 8 or 32 frames, so long waits need few bytes.
+ReplayFrames DecodeFuzzFrames(const std::uint8_t* data, std::size_t size);
+
+// The key-mode bytes that decode to exactly these frames.
+std::vector<std::uint8_t> EncodeFuzzFrames(const ReplayFrames& frames);
+
+// The banner-mode bytes that stamp this text.
+std::vector<std::uint8_t> EncodeFuzzBanner(const std::string& text);

@@ -1,0 +1,90 @@
+// replay_fuzzer.cpp -- libFuzzer target: arbitrary key frames and banner texts against the invariants
+//
+// Key-mode inputs play frames from a fresh start and check every frame; banner-mode
+// inputs stamp any text into the banner. A broken rule writes the input as a
+// replay script (into $KESTREL_FUZZ_REPLAYS, else the working directory) and
+// aborts so libFuzzer keeps the input too. With KESTREL_FUZZ_SAVE_EVERY set,
+// every key-mode input is written before it plays: rerunning a crash file that
+// way turns it into a replay even when a sanitizer ends the process.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "banner/banner_grid.h"
+#include "banner/pixel_font.h"
+#include "tests/stress/fuzz_input.h"
+#include "tests/stress/invariants.h"
+#include "tests/stress/replay_script.h"
+#include "tests/support/frame_script.h"
+
+namespace {
+
+std::string ReplayPath(const std::uint8_t* data, std::size_t size)
+{
+    // FNV-1a names the replay after its input, so reruns overwrite rather than pile up.
+    std::uint64_t hash = 14695981039346656037ull;
+    for (std::size_t i = 0; i < size; ++i) {
+        hash = (hash ^ data[i]) * 1099511628211ull;
+    }
+    char name[40];
+    std::snprintf(name, sizeof name, "fuzz-%016llx.keys", static_cast<unsigned long long>(hash));
+    const char* directory = std::getenv("KESTREL_FUZZ_REPLAYS");
+    return std::string(directory != nullptr ? directory : ".") + "/" + name;
+}
+
+void SaveReplay(const std::uint8_t* data, std::size_t size, const ReplayFrames& frames, const std::string& why)
+{
+    const std::string path = ReplayPath(data, size);
+    WriteTextFile(path, FormatReplayScript(frames, {"found by replay_fuzzer: " + why}));
+    std::fprintf(stderr, "replay written to %s\n", path.c_str());
+}
+
+void Fail(const std::uint8_t* data, std::size_t size, const ReplayFrames& frames, const std::string& why)
+{
+    std::fprintf(stderr, "invariant broken: %s\n", why.c_str());
+    SaveReplay(data, size, frames, why);
+    std::abort();
+}
+
+void StampAnyText(const std::uint8_t* data, std::size_t size)
+{
+    const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
+    ResetBannerGrid();
+    StampBannerText(text);
+    const std::string broken = CheckBannerGrid();
+    if (!broken.empty()) {
+        std::fprintf(stderr, "banner text of %zu bytes: %s\n", text.size(), broken.c_str());
+        std::abort();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size == 0) {
+        return 0;
+    }
+    if ((data[0] & BannerMode) != 0) {
+        StampAnyText(data, size);
+        return 0;
+    }
+    const ReplayFrames frames = DecodeFuzzFrames(data, size);
+    static const bool saveEvery = std::getenv("KESTREL_FUZZ_SAVE_EVERY") != nullptr;
+    if (saveEvery) {
+        SaveReplay(data, size, frames, "rerun of a crash input");
+    }
+    StartFresh();
+    InvariantWatch watch = FreshWatch();
+    for (std::size_t frame = 0; frame < frames.size(); ++frame) {
+        Frame(frames[frame]);
+        const std::string broken = CheckFrame(&watch, frames[frame]);
+        if (!broken.empty()) {
+            const ReplayFrames played(frames.begin(), frames.begin() + static_cast<std::ptrdiff_t>(frame) + 1);
+            Fail(data, size, played, "frame " + std::to_string(frame) + ": " + broken);
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,204 @@
+// soak.cpp -- a million frames of seeded random keys: invariants every frame, steady memory, repeatable runs
+//
+// Usage: stress_soak <frames per seed>. KESTREL_SOAK_SEED=<n> replays that one seed.
+#include <malloc.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "banner/banner_text.h"
+#include "game/game_state.h"
+#include "game/key_latch.h"
+#include "sound/music.h"
+#include "tests/stress/invariants.h"
+#include "tests/support/frame_script.h"
+#include "tests/support/gl_recorder.h"
+#include "tests/support/platform_recorder.h"
+
+namespace {
+
+constexpr std::uint32_t DefaultSeeds[] = {1, 7, 42, 1234, 99991};
+// Heap bytes the second half of a seed may add: far below one byte per frame.
+constexpr long AllowedGrowth = 1024;
+
+enum Style { Quiet, Drive, Chaos, Pausing };
+
+// A stretch of frames played in one style, like a player's moods.
+struct KeyPlan {
+    Style style;
+    int left;   // frames still to play in this style
+    int frame;  // frames already played in it
+};
+
+void PickStyle(std::mt19937& rng, KeyPlan* plan)
+{
+    std::discrete_distribution<int> style({2, 5, 1, 2});
+    plan->style = static_cast<Style>(style(rng));
+    const int longest = plan->style == Drive ? 400 : 120;
+    plan->left = std::uniform_int_distribution<int>(1, longest)(rng);
+    plan->frame = 0;
+}
+
+std::string NextKeys(std::mt19937& rng, KeyPlan* plan)
+{
+    if (plan->left == 0) {
+        PickStyle(rng, plan);
+    }
+    --plan->left;
+    const bool first = plan->frame++ == 0;
+    std::uniform_real_distribution<double> chance(0.0, 1.0);
+    std::string keys;
+    switch (plan->style) {
+    case Quiet:
+        break;
+    case Drive:
+        // Into the play view and off: Enter then Up, then steering.
+        if (first || chance(rng) < 0.02) {
+            keys += "EU";
+        }
+        if (chance(rng) < 0.25) {
+            keys += 'L';
+        } else if (chance(rng) < 0.33) {
+            keys += 'R';
+        }
+        break;
+    case Chaos:
+        for (const char key : std::string("ELURPX")) {
+            if (chance(rng) < 0.15) {
+                keys += key;
+            }
+        }
+        break;
+    case Pausing:
+        if (first || chance(rng) < 0.03) {
+            keys += 'P';
+        }
+        if (chance(rng) < 0.03) {
+            keys += 'X';
+        }
+        if (chance(rng) < 0.02) {
+            keys += 'E';
+        }
+        break;
+    }
+    return keys;
+}
+
+struct Fnv {
+    std::uint64_t hash;
+};
+
+void Mix(Fnv* fnv, const void* data, std::size_t size)
+{
+    const unsigned char* bytes = static_cast<const unsigned char*>(data);
+    for (std::size_t i = 0; i < size; ++i) {
+        fnv->hash = (fnv->hash ^ bytes[i]) * 1099511628211ull;
+    }
+}
+
+void MixState(Fnv* fnv)
+{
+    const std::string line = TraceLine();
+    Mix(fnv, line.data(), line.size());
+    Mix(fnv, bannerText.data(), bannerText.size());
+    const int extra[] = {InputGate, SoundState, soundHoldFrames};
+    Mix(fnv, extra, sizeof extra);
+}
+
+long HeapInUse()
+{
+    return static_cast<long>(mallinfo2().uordblks);
+}
+
+struct SeedResult {
+    bool passed;
+    std::uint64_t hash;
+};
+
+SeedResult RunSeed(std::uint32_t seed, long frames)
+{
+    std::mt19937 rng(seed);
+    KeyPlan plan = {Quiet, 0, 0};
+    StartFresh();
+    glRecord.keepCalls = false;
+    InvariantWatch watch = FreshWatch();
+    Fnv fnv = {14695981039346656037ull};
+    long heapAtHalf = 0;
+    long runs = 0;
+    int bestScore = 0;
+    for (long frame = 0; frame < frames; ++frame) {
+        if (frame == frames / 2) {
+            heapAtHalf = HeapInUse();
+        }
+        const std::string keys = NextKeys(rng, &plan);
+        const int wasRunning = GameState.runActive;
+        Frame(keys);
+        const std::string broken = CheckFrame(&watch, keys);
+        if (!broken.empty()) {
+            std::printf("seed %u frame %ld (keys \"%s\"): %s\n  %s\n", seed, frame, keys.c_str(), broken.c_str(),
+                        TraceLine().c_str());
+            return {false, 0};
+        }
+        runs += wasRunning == 0 && GameState.runActive == 1 ? 1 : 0;
+        bestScore = GameState.score > bestScore ? GameState.score : bestScore;
+        if (frame % 64 == 0) {
+            MixState(&fnv);
+        }
+    }
+    MixState(&fnv);
+    const long growth = HeapInUse() - heapAtHalf;
+    std::printf("seed %u: %ld frames, %ld runs, best score %d, heap growth %ld bytes, state hash %016llx\n", seed,
+                frames, runs, bestScore, growth, static_cast<unsigned long long>(fnv.hash));
+    const bool steady = growth <= AllowedGrowth && glRecord.calls.empty() && platformRecord.music.size() == 1 &&
+                        platformRecord.tail.size() == 3;
+    if (!steady) {
+        std::printf("seed %u: memory not steady (heap growth %ld, kept GL calls %zu, music calls %zu)\n", seed,
+                    growth, glRecord.calls.size(), platformRecord.music.size());
+    }
+    if (runs == 0) {
+        std::printf("seed %u: no run was ever started\n", seed);
+    }
+    return {steady && runs > 0, fnv.hash};
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const long frames = argc == 2 ? std::atol(argv[1]) : 0;
+    if (frames <= 0) {
+        std::fprintf(stderr, "usage: stress_soak <frames per seed>\n");
+        return 2;
+    }
+    std::vector<std::uint32_t> seeds(std::begin(DefaultSeeds), std::end(DefaultSeeds));
+    if (const char* only = std::getenv("KESTREL_SOAK_SEED")) {
+        seeds = {static_cast<std::uint32_t>(std::strtoul(only, nullptr, 10))};
+    }
+    const auto start = std::chrono::steady_clock::now();
+    bool passed = true;
+    std::uint64_t firstHash = 0;
+    for (const std::uint32_t seed : seeds) {
+        std::printf("seed %u ...\n", seed);
+        std::fflush(stdout);
+        const SeedResult result = RunSeed(seed, frames);
+        passed = passed && result.passed;
+        firstHash = seed == seeds.front() ? result.hash : firstHash;
+    }
+    // The same seed must play the same game again, down to the last frame.
+    std::printf("seed %u again ...\n", seeds.front());
+    const SeedResult again = RunSeed(seeds.front(), frames);
+    if (again.hash != firstHash) {
+        std::printf("seed %u: state hash differs on the second run\n", seeds.front());
+        passed = false;
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("%s: %zu seeds x %ld frames plus one repeat in %.1f s\n", passed ? "passed" : "FAILED", seeds.size(),
+                frames, seconds);
+    return passed ? 0 : 1;
+}

@@ -1,0 +1,554 @@
+// shell_test.cpp -- the Windows shell in-process under Wine: real window, real messages, loop passes driven one by one
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/shell.h"
+#include "game/game_state.h"
+#include "game/key_latch.h"
+#include "sound/music.h"
+
+// The whole shell is global and lives for the process: the game starts once,
+// the tests run in the order written, and the last one quits the game.
+namespace {
+
+const wchar_t* const ExpectedUpperText =
+    L"KESTREL FORGES HAZARD HIGHWAY - The game supports on 16:9 aspect ratio screens only. If the car goes out of "
+    L"the road area or if the car hits a yellow block then the game is over and your score is displayed. Create "
+    L"high scores in Kestrel Forges Hazard Highway 3D.After reaching the score 70 the game is won.";
+
+const wchar_t* const ExpectedLowerText =
+    L"Keyboard controls of the game - Use the Right arrow key to rotate the area right at the start screen of the "
+    L"game. Use the Left arrow key to rotate the area left at the start screen of the game. Use the Enter key to go "
+    L"to the play screen. Use the Up arrow key to start the game. Use the Right arrow key to move the car right.Use "
+    L"the Left arrow key to move the car left. Use the P key to play and use the R key to restart the game when the "
+    L"game is paused. Use the P key to resume the game from the paused state. Use the S key to stop the sound and "
+    L"to play the sound. Use the Escape key to quit the game.";
+
+constexpr int HelpUpperId = 1001;
+constexpr int HelpLowerId = 1000;
+
+// Enough passes to empty any queue these tests build up.
+constexpr int DrainLimit = 100;
+
+HACCEL accelerators = nullptr;
+MSG lastMessage = {};
+
+bool GameStarted()
+{
+    static const bool started = StartUp(GetModuleHandleW(nullptr), SW_SHOW, &accelerators);
+    return started;
+}
+
+void Pass()
+{
+    RunLoopPass(&lastMessage, accelerators);
+}
+
+bool MessagePending()
+{
+    MSG peeked;
+    return PeekMessageW(&peeked, nullptr, 0, 0, PM_NOREMOVE) != 0;
+}
+
+// Runs passes until the queue is empty, so the next posted message is the
+// one the next pass takes.
+bool DrainQueue()
+{
+    for (int pass = 0; pass < DrainLimit; ++pass) {
+        if (!MessagePending()) {
+            return true;
+        }
+        Pass();
+    }
+    return !MessagePending();
+}
+
+// The key-down lParam a real keyboard produces: one repeat, the scan code,
+// the extended bit for the arrow keys.
+LPARAM KeyDownParam(WPARAM key)
+{
+    const UINT scanCode = MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
+    const bool extended = key == VK_LEFT || key == VK_UP || key == VK_RIGHT || key == VK_DOWN;
+    return static_cast<LPARAM>(1u | (scanCode << 16) | (extended ? 1u << 24 : 0u));
+}
+
+bool PostKey(WPARAM key)
+{
+    return PostMessageW(mainWindow, WM_KEYDOWN, key, KeyDownParam(key)) != 0;
+}
+
+LRESULT CallKey(WPARAM key)
+{
+    return MainWndProc(mainWindow, WM_KEYDOWN, key, KeyDownParam(key));
+}
+
+// The cursor's display count, left as it was.
+int CursorCount()
+{
+    ShowCursor(TRUE);
+    return ShowCursor(FALSE);
+}
+
+std::wstring ItemText(int id)
+{
+    wchar_t text[2048] = {};
+    GetDlgItemTextW(helpDialog, id, text, 2048);
+    return text;
+}
+
+// Frames are counted through the music hold: while the tune is in a stop hold
+// every drawn frame adds one to the hold counter and nothing else touches it.
+void ArmFrameCounter()
+{
+    SoundState = SoundStoppedHold;
+    soundHoldFrames = 1;
+}
+
+int FramesSinceArmed()
+{
+    return soundHoldFrames - 1;
+}
+
+// Everything a key can change without a frame running.
+struct ShellSnapshot {
+    GameStateRecord game;
+    KeyLatchFlags latch;
+    int sound;
+    int soundHold;
+    int help;
+    int restore;
+    int cursor;
+    bool helpVisible;
+    bool running;
+    int requested;
+    int armed;
+};
+
+ShellSnapshot TakeSnapshot()
+{
+    return ShellSnapshot{GameState,     KeyLatch,     SoundState,  soundHoldFrames,
+                         helpOpen,      focusRestore, CursorCount(), IsWindowVisible(helpDialog) != 0,
+                         loopRunning,   quitRequested, quitArmed};
+}
+
+testing::AssertionResult SameShell(const ShellSnapshot& before, const ShellSnapshot& after)
+{
+    testing::AssertionResult result = testing::AssertionSuccess();
+    bool same = true;
+    const auto differs = [&](bool changed, const char* what) {
+        if (changed) {
+            same = false;
+            result << what << " changed; ";
+        }
+    };
+    differs(std::memcmp(&before.game, &after.game, sizeof before.game) != 0, "GameState");
+    differs(std::memcmp(&before.latch, &after.latch, sizeof before.latch) != 0, "KeyLatch");
+    differs(before.sound != after.sound, "SoundState");
+    differs(before.soundHold != after.soundHold, "soundHoldFrames");
+    differs(before.help != after.help, "helpOpen");
+    differs(before.restore != after.restore, "focusRestore");
+    differs(before.cursor != after.cursor, "cursor count");
+    differs(before.helpVisible != after.helpVisible, "help dialog visibility");
+    differs(before.running != after.running, "loopRunning");
+    differs(before.requested != after.requested, "quitRequested");
+    differs(before.armed != after.armed, "quitArmed");
+    if (same) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure() << result.message();
+}
+
+void OpenHelpWithKey()
+{
+    ASSERT_TRUE(DrainQueue());
+    ASSERT_TRUE(PostKey('M'));
+    Pass();
+    ASSERT_EQ(helpOpen, 1);
+}
+
+const WPARAM GatedKeys[] = {VK_RETURN, VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN, 'M', 'P', 'R', 'S'};
+
+TEST(ShellStartUp, WindowIsUpAndGatedKeysAreDroppedBeforeTheFirstPass)
+{
+    ASSERT_TRUE(GameStarted());
+    ASSERT_TRUE(IsWindow(mainWindow));
+    EXPECT_TRUE(IsWindowVisible(mainWindow));
+    EXPECT_NE(accelerators, nullptr);
+    EXPECT_NE(mainDC, nullptr);
+    EXPECT_NE(glContext, nullptr);
+    EXPECT_EQ(wglGetCurrentContext(), glContext);
+    EXPECT_STREQ(windowTitle, L"Kestrel Forges");
+    EXPECT_STREQ(windowClassName, L"KESTRELFORGES");
+    ASSERT_TRUE(IsWindow(helpDialog));
+    EXPECT_FALSE(IsWindowVisible(helpDialog));
+    EXPECT_EQ(CursorCount(), -1);
+    EXPECT_TRUE(loopRunning);
+    EXPECT_EQ(quitArmed, 1);
+    EXPECT_EQ(quitRequested, 0);
+    EXPECT_EQ(GameState.viewMode, ViewTitle);
+    EXPECT_EQ(GameState.headingDeg, TitleHeadingDeg);
+
+    ASSERT_EQ(InputGate, GateUnopened);
+    const ShellSnapshot before = TakeSnapshot();
+    for (const WPARAM key : GatedKeys) {
+        EXPECT_EQ(CallKey(key), 0) << "key " << key;
+        EXPECT_EQ(InputGate, GateUnopened) << "key " << key;
+        EXPECT_TRUE(SameShell(before, TakeSnapshot())) << "key " << key;
+    }
+
+    ASSERT_TRUE(DrainQueue());
+    Pass();
+    EXPECT_EQ(InputGate, GateClosed);
+    EXPECT_EQ(GameState.viewMode, ViewTitle);
+    EXPECT_EQ(GameState.headingDeg, TitleHeadingDeg);
+    EXPECT_EQ(helpOpen, 0);
+    EXPECT_EQ(CursorCount(), -1);
+}
+
+TEST(InputGate, ClosedGateDropsGatedKeysForGood)
+{
+    ASSERT_TRUE(GameStarted());
+    ASSERT_TRUE(DrainQueue());
+    ASSERT_EQ(GameState.viewMode, ViewTitle);
+    const float heading = GameState.headingDeg;
+
+    InputGate = GateClosed;
+    const ShellSnapshot before = TakeSnapshot();
+    for (const WPARAM key : GatedKeys) {
+        EXPECT_EQ(CallKey(key), 0) << "key " << key;
+        EXPECT_EQ(InputGate, GateClosed) << "key " << key;
+        EXPECT_TRUE(SameShell(before, TakeSnapshot())) << "key " << key;
+    }
+    for (int pass = 0; pass < 3; ++pass) {
+        Pass();
+    }
+    EXPECT_EQ(GameState.viewMode, ViewTitle);
+    EXPECT_EQ(GameState.headingDeg, heading);
+    EXPECT_EQ(helpOpen, 0);
+    EXPECT_FALSE(IsWindowVisible(helpDialog));
+}
+
+TEST(InputGate, OpenGateTakesOneKeyThenDropsTheRest)
+{
+    ASSERT_TRUE(GameStarted());
+    ASSERT_TRUE(DrainQueue());
+    ASSERT_EQ(GameState.viewMode, ViewTitle);
+    const float heading = GameState.headingDeg;
+
+    InputGate = GateOpen;
+    EXPECT_EQ(CallKey(VK_RIGHT), 0);
+    EXPECT_EQ(InputGate, GateClosed);
+    EXPECT_EQ(KeyLatch.right, 1);
+    EXPECT_EQ(CallKey(VK_LEFT), 0);
+    EXPECT_EQ(KeyLatch.left, 0);
+    EXPECT_EQ(CallKey(VK_RETURN), 0);
+    EXPECT_EQ(KeyLatch.enter, 0);
+
+    Pass();
+    EXPECT_EQ(GameState.headingDeg, heading + 2.0f);
+    EXPECT_EQ(GameState.viewMode, ViewTitle);
+    EXPECT_EQ(KeyLatch.right, 0);
+}
+
+TEST(InputGate, KeysQueuedBeforeAPassActInConsecutivePasses)
+{
+    ASSERT_TRUE(GameStarted());
+    ASSERT_TRUE(DrainQueue());
+    ASSERT_EQ(GameState.viewMode, ViewTitle);
+    ASSERT_EQ(GameState.runActive, 0);
+
+    ASSERT_TRUE(PostKey(VK_RETURN));
+    ASSERT_TRUE(PostKey(VK_UP));
+    Pass();
+    EXPECT_EQ(lastMessage.message, static_cast<UINT>(WM_KEYDOWN));
+    EXPECT_EQ(lastMessage.wParam, static_cast<WPARAM>(VK_RETURN));
+    EXPECT_EQ(GameState.viewMode, ViewPlay);
+    EXPECT_EQ(GameState.runActive, 0);
+
+    Pass();
+    EXPECT_EQ(lastMessage.wParam, static_cast<WPARAM>(VK_UP));
+    EXPECT_EQ(GameState.viewMode, ViewPlay);
+    EXPECT_EQ(GameState.runActive, 1);
+}
+
+TEST(InputGate, KeysWithNothingToDoCloseTheGateAndChangeNothing)
+{
+    ASSERT_TRUE(GameStarted());
+    ASSERT_TRUE(DrainQueue());
+    const int savedSound = SoundState;
+
+    InputGate = GateOpen;
+    ShellSnapshot before = TakeSnapshot();
+    EXPECT_EQ(CallKey(VK_DOWN), 0);
+    EXPECT_EQ(InputGate, GateClosed);
+    EXPECT_TRUE(SameShell(before, TakeSnapshot())) << "Down";
+
+    // S acts only on a settled tune; pending and held states ignore it.
+    for (const int sound : {SoundStartPending, SoundPlayingHold, SoundStopPending, SoundStoppedHold}) {
+        SoundState = sound;
+        InputGate = GateOpen;
+        before = TakeSnapshot();
+        EXPECT_EQ(CallKey('S'), 0);
+        EXPECT_EQ(InputGate, GateClosed) << "SoundState " << sound;
+        EXPECT_TRUE(SameShell(before, TakeSnapshot())) << "SoundState " << sound;
+    }
+
+    SoundState = SoundPlaying;
+    InputGate = GateOpen;
+    EXPECT_EQ(CallKey('S'), 0);
+    EXPECT_EQ(InputGate, GateClosed);
+    EXPECT_EQ(SoundState, SoundStopPending);
+
+    SoundState = SoundStopped;
+    InputGate = GateOpen;
+    EXPECT_EQ(CallKey('S'), 0);
+    EXPECT_EQ(SoundState, SoundStartPending);
+
+    SoundState = savedSound;
+}
+
+TEST(InputGate, SKeyThroughTheQueueStopsOnlyASettledTune)
+{
+    ASSERT_TRUE(GameStarted());
+    ASSERT_TRUE(DrainQueue());
+    const int savedSound = SoundState;
+    const int savedHold = soundHoldFrames;
+
+    SoundState = SoundPlaying;
+    ASSERT_TRUE(PostKey('S'));
+    Pass();
+    EXPECT_EQ(SoundState, SoundStoppedHold);
+    EXPECT_EQ(soundHoldFrames, 1);
+
+    ASSERT_TRUE(DrainQueue());
+    const int hold = soundHoldFrames;
+    ASSERT_TRUE(PostKey('S'));
+    Pass();
+    EXPECT_EQ(SoundState, SoundStoppedHold);
+    EXPECT_EQ(soundHoldFrames, hold + 1);
+
+    SoundState = savedSound;
+    soundHoldFrames = savedHold;
+}
+
+TEST(InputGate, UnknownKeysAreIgnoredAndLeaveTheGateOpen)
+{
+    ASSERT_TRUE(GameStarted());
+    ASSERT_TRUE(DrainQueue());
+    const WPARAM unknownKeys[] = {'A', 'D', 'Q', 'W', 'X', '2', VK_SPACE, VK_TAB, VK_BACK, VK_F1, VK_F4,
+                                  VK_HOME, VK_DELETE, VK_NUMPAD8, VK_SUBTRACT, VK_SHIFT, VK_CONTROL, VK_MENU};
+    InputGate = GateOpen;
+    const ShellSnapshot before = TakeSnapshot();
+    for (const WPARAM key : unknownKeys) {
+        EXPECT_EQ(CallKey(key), 0) << "key " << key;
+        EXPECT_EQ(InputGate, GateOpen) << "key " << key;
+        EXPECT_TRUE(SameShell(before, TakeSnapshot())) << "key " << key;
+    }
+    InputGate = GateClosed;
+}
+
+TEST(HelpDialog, MKeyShowsBothTextsAndTheCursor)
+{
+    ASSERT_TRUE(GameStarted());
+    ASSERT_EQ(helpOpen, 0);
+    ASSERT_EQ(CursorCount(), -1);
+
+    OpenHelpWithKey();
+    EXPECT_TRUE(IsWindowVisible(helpDialog));
+    EXPECT_EQ(ItemText(HelpUpperId), ExpectedUpperText);
+    EXPECT_EQ(ItemText(HelpLowerId), ExpectedLowerText);
+    EXPECT_EQ(CursorCount(), 0);
+    EXPECT_EQ(focusRestore, 0);
+
+    // Frames go on while it is open, and the keyboard stays with the dialog.
+    ASSERT_TRUE(DrainQueue());
+    Pass();
+    EXPECT_EQ(helpOpen, 1);
+    EXPECT_EQ(focusRestore, 0);
+    EXPECT_TRUE(IsWindowVisible(helpDialog));
+}
+
+TEST(HelpDialog, MKeyWhileOpenOnlyClosesTheGate)
+{
+    ASSERT_TRUE(GameStarted());
+    ASSERT_EQ(helpOpen, 1);
+    ASSERT_TRUE(DrainQueue());
+
+    InputGate = GateOpen;
+    const ShellSnapshot before = TakeSnapshot();
+    EXPECT_EQ(CallKey('M'), 0);
+    EXPECT_EQ(InputGate, GateClosed);
+    EXPECT_TRUE(SameShell(before, TakeSnapshot()));
+
+    ASSERT_TRUE(PostKey('M'));
+    Pass();
+    EXPECT_EQ(helpOpen, 1);
+    EXPECT_EQ(CursorCount(), 0);
+    EXPECT_TRUE(IsWindowVisible(helpDialog));
+}
+
+TEST(HelpDialog, OkClosesItAndTheNextFrameHandsTheKeyboardBack)
+{
+    ASSERT_TRUE(GameStarted());
+    ASSERT_EQ(helpOpen, 1);
+
+    SendMessageW(helpDialog, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(helpOpen, 0);
+    EXPECT_EQ(focusRestore, 1);
+    EXPECT_FALSE(IsWindowVisible(helpDialog));
+    EXPECT_EQ(CursorCount(), -1);
+
+    // Take the keyboard away, so only the frame can give it back.
+    SetFocus(nullptr);
+    ASSERT_EQ(GetFocus(), nullptr);
+    Pass();
+    EXPECT_EQ(focusRestore, 2);
+    EXPECT_EQ(GetForegroundWindow(), mainWindow);
+    EXPECT_EQ(GetFocus(), mainWindow);
+    EXPECT_EQ(CursorCount(), -1);
+
+    // Once handed back, later frames leave the keyboard alone.
+    SetFocus(nullptr);
+    Pass();
+    EXPECT_EQ(focusRestore, 2);
+    EXPECT_EQ(GetFocus(), nullptr);
+    SetFocus(mainWindow);
+}
+
+TEST(HelpDialog, SystemCloseClosesItToo)
+{
+    ASSERT_TRUE(GameStarted());
+    OpenHelpWithKey();
+    EXPECT_TRUE(IsWindowVisible(helpDialog));
+    EXPECT_EQ(CursorCount(), 0);
+    EXPECT_EQ(focusRestore, 2);
+
+    SendMessageW(helpDialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(helpOpen, 0);
+    EXPECT_EQ(focusRestore, 1);
+    EXPECT_FALSE(IsWindowVisible(helpDialog));
+    EXPECT_EQ(CursorCount(), -1);
+
+    Pass();
+    EXPECT_EQ(focusRestore, 2);
+    EXPECT_EQ(GetFocus(), mainWindow);
+}
+
+TEST(HelpDialog, RepeatedOpenAndCloseKeepsTheCursorBalanced)
+{
+    ASSERT_TRUE(GameStarted());
+    const HWND okButton = GetDlgItem(helpDialog, IDOK);
+    ASSERT_NE(okButton, nullptr);
+
+    for (int round = 0; round < 6; ++round) {
+        OpenHelpWithKey();
+        EXPECT_TRUE(IsWindowVisible(helpDialog)) << "round " << round;
+        EXPECT_EQ(CursorCount(), 0) << "round " << round;
+        EXPECT_EQ(ItemText(HelpUpperId), ExpectedUpperText) << "round " << round;
+        EXPECT_EQ(ItemText(HelpLowerId), ExpectedLowerText) << "round " << round;
+
+        switch (round % 3) {
+        case 0:
+            SendMessageW(okButton, BM_CLICK, 0, 0);
+            break;
+        case 1:
+            SendMessageW(helpDialog, WM_COMMAND, IDOK, 0);
+            break;
+        default:
+            SendMessageW(helpDialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+            break;
+        }
+        EXPECT_EQ(helpOpen, 0) << "round " << round;
+        EXPECT_EQ(focusRestore, 1) << "round " << round;
+        EXPECT_FALSE(IsWindowVisible(helpDialog)) << "round " << round;
+        EXPECT_EQ(CursorCount(), -1) << "round " << round;
+
+        Pass();
+        EXPECT_EQ(focusRestore, 2) << "round " << round;
+        EXPECT_EQ(GetFocus(), mainWindow) << "round " << round;
+    }
+    EXPECT_EQ(CursorCount(), -1);
+}
+
+TEST(MainLoop, QuitMessageDoesNotEndTheLoop)
+{
+    ASSERT_TRUE(GameStarted());
+    const int savedSound = SoundState;
+    const int savedHold = soundHoldFrames;
+
+    ASSERT_TRUE(DrainQueue());
+    ArmFrameCounter();
+    PostQuitMessage(3);
+    Pass();
+    EXPECT_EQ(lastMessage.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(lastMessage.wParam, static_cast<WPARAM>(3));
+    EXPECT_TRUE(loopRunning);
+    EXPECT_EQ(quitArmed, 1);
+    EXPECT_EQ(quitRequested, 0);
+    EXPECT_TRUE(IsWindow(mainWindow));
+    EXPECT_EQ(FramesSinceArmed(), 1);
+
+    ASSERT_TRUE(PostThreadMessageW(GetCurrentThreadId(), WM_QUIT, 5, 0));
+    Pass();
+    EXPECT_EQ(lastMessage.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(lastMessage.wParam, static_cast<WPARAM>(5));
+    EXPECT_TRUE(loopRunning);
+    EXPECT_TRUE(IsWindow(mainWindow));
+    EXPECT_EQ(FramesSinceArmed(), 2);
+
+    Pass();
+    EXPECT_EQ(FramesSinceArmed(), 3);
+    EXPECT_TRUE(loopRunning);
+
+    SoundState = savedSound;
+    soundHoldFrames = savedHold;
+}
+
+// Quits the game: must stay the last test of the file.
+TEST(QuitSequence, EscapeQuitsOnceEvenWithTheGateClosed)
+{
+    ASSERT_TRUE(GameStarted());
+    OpenHelpWithKey();
+    ASSERT_TRUE(IsWindowVisible(helpDialog));
+    ASSERT_TRUE(DrainQueue());
+
+    ArmFrameCounter();
+    InputGate = GateClosed;
+    const HWND window = mainWindow;
+    EXPECT_EQ(SendMessageW(window, WM_KEYDOWN, VK_ESCAPE, KeyDownParam(VK_ESCAPE)), 0);
+    EXPECT_EQ(quitArmed, 2);
+    EXPECT_FALSE(loopRunning);
+    EXPECT_EQ(quitRequested, 1);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_FALSE(IsWindowVisible(helpDialog));
+    EXPECT_EQ(wglGetCurrentContext(), nullptr);
+    EXPECT_EQ(InputGate, GateClosed);
+
+    // The destroyed window asks the thread to quit; no frame is drawn after.
+    bool quitSeen = false;
+    for (int pass = 0; pass < 5; ++pass) {
+        Pass();
+        quitSeen = quitSeen || lastMessage.message == WM_QUIT;
+    }
+    EXPECT_TRUE(quitSeen);
+    EXPECT_EQ(FramesSinceArmed(), 0);
+
+    // A second Escape and a close request find the sequence already spent.
+    const ShellSnapshot before = TakeSnapshot();
+    InputGate = GateOpen;
+    EXPECT_EQ(MainWndProc(window, WM_KEYDOWN, VK_ESCAPE, KeyDownParam(VK_ESCAPE)), 0);
+    EXPECT_EQ(MainWndProc(window, WM_CLOSE, 0, 0), 0);
+    EXPECT_EQ(InputGate, GateOpen);
+    EXPECT_TRUE(SameShell(before, TakeSnapshot()));
+    EXPECT_FALSE(PostMessageW(window, WM_CLOSE, 0, 0));
+    Pass();
+    EXPECT_EQ(quitArmed, 2);
+    EXPECT_FALSE(loopRunning);
+    EXPECT_EQ(FramesSinceArmed(), 0);
+}
+
+}  // namespace
