@@ -70,112 +70,156 @@ void __real_glFinish();
 
 void __wrap_glBegin(GLenum mode)
 {
-    if (capturing) Keep("glBegin", mode);
+    if (capturing) {
+        Keep("glBegin", mode);
+    }
     __real_glBegin(mode);
 }
 void __wrap_glEnd()
 {
-    if (capturing) Keep("glEnd");
+    if (capturing) {
+        Keep("glEnd");
+    }
     __real_glEnd();
 }
 void __wrap_glVertex3f(GLfloat x, GLfloat y, GLfloat z)
 {
-    if (capturing) Keep("glVertex3f", x, y, z);
+    if (capturing) {
+        Keep("glVertex3f", x, y, z);
+    }
     __real_glVertex3f(x, y, z);
 }
 void __wrap_glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a)
 {
-    if (capturing) Keep("glColor4f", r, g, b, a);
+    if (capturing) {
+        Keep("glColor4f", r, g, b, a);
+    }
     __real_glColor4f(r, g, b, a);
 }
 void __wrap_glPushMatrix()
 {
-    if (capturing) Keep("glPushMatrix");
+    if (capturing) {
+        Keep("glPushMatrix");
+    }
     __real_glPushMatrix();
 }
 void __wrap_glPopMatrix()
 {
-    if (capturing) Keep("glPopMatrix");
+    if (capturing) {
+        Keep("glPopMatrix");
+    }
     __real_glPopMatrix();
 }
 void __wrap_glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a)
 {
-    if (capturing) Keep("glClearColor", r, g, b, a);
+    if (capturing) {
+        Keep("glClearColor", r, g, b, a);
+    }
     __real_glClearColor(r, g, b, a);
 }
 void __wrap_glViewport(GLint x, GLint y, GLsizei w, GLsizei h)
 {
-    if (capturing) Keep("glViewport", x, y, w, h);
+    if (capturing) {
+        Keep("glViewport", x, y, w, h);
+    }
     __real_glViewport(x, y, w, h);
 }
 void __wrap_glMatrixMode(GLenum mode)
 {
-    if (capturing) Keep("glMatrixMode", mode);
+    if (capturing) {
+        Keep("glMatrixMode", mode);
+    }
     __real_glMatrixMode(mode);
 }
 void __wrap_glLoadIdentity()
 {
-    if (capturing) Keep("glLoadIdentity");
+    if (capturing) {
+        Keep("glLoadIdentity");
+    }
     __real_glLoadIdentity();
 }
 void __wrap_glFrustum(GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLdouble f)
 {
-    if (capturing) Keep("glFrustum", l, r, b, t, n, f);
+    if (capturing) {
+        Keep("glFrustum", l, r, b, t, n, f);
+    }
     __real_glFrustum(l, r, b, t, n, f);
 }
 void __wrap_glEnable(GLenum cap)
 {
-    if (capturing) Keep("glEnable", cap);
+    if (capturing) {
+        Keep("glEnable", cap);
+    }
     __real_glEnable(cap);
 }
 void __wrap_glDisable(GLenum cap)
 {
-    if (capturing) Keep("glDisable", cap);
+    if (capturing) {
+        Keep("glDisable", cap);
+    }
     __real_glDisable(cap);
 }
 void __wrap_glDepthFunc(GLenum func)
 {
-    if (capturing) Keep("glDepthFunc", func);
+    if (capturing) {
+        Keep("glDepthFunc", func);
+    }
     __real_glDepthFunc(func);
 }
 void __wrap_glDepthRange(GLclampd n, GLclampd f)
 {
-    if (capturing) Keep("glDepthRange", n, f);
+    if (capturing) {
+        Keep("glDepthRange", n, f);
+    }
     __real_glDepthRange(n, f);
 }
 void __wrap_glClearDepth(GLclampd depth)
 {
-    if (capturing) Keep("glClearDepth", depth);
+    if (capturing) {
+        Keep("glClearDepth", depth);
+    }
     __real_glClearDepth(depth);
 }
 void __wrap_glClear(GLbitfield mask)
 {
-    if (capturing) Keep("glClear", mask);
+    if (capturing) {
+        Keep("glClear", mask);
+    }
     __real_glClear(mask);
 }
 void __wrap_glTranslatef(GLfloat x, GLfloat y, GLfloat z)
 {
-    if (capturing) Keep("glTranslatef", x, y, z);
+    if (capturing) {
+        Keep("glTranslatef", x, y, z);
+    }
     __real_glTranslatef(x, y, z);
 }
 void __wrap_glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z)
 {
-    if (capturing) Keep("glRotatef", angle, x, y, z);
+    if (capturing) {
+        Keep("glRotatef", angle, x, y, z);
+    }
     __real_glRotatef(angle, x, y, z);
 }
 void __wrap_glBlendFunc(GLenum s, GLenum d)
 {
-    if (capturing) Keep("glBlendFunc", s, d);
+    if (capturing) {
+        Keep("glBlendFunc", s, d);
+    }
     __real_glBlendFunc(s, d);
 }
 void __wrap_glDepthMask(GLboolean flag)
 {
-    if (capturing) Keep("glDepthMask", flag);
+    if (capturing) {
+        Keep("glDepthMask", flag);
+    }
     __real_glDepthMask(flag);
 }
 void __wrap_glFinish()
 {
-    if (capturing) Keep("glFinish");
+    if (capturing) {
+        Keep("glFinish");
+    }
     __real_glFinish();
 }
 

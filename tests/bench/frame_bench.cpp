@@ -48,76 +48,171 @@ const OpName OpNames[] = {
     {"glDepthMask", OpDepthMask}, {"glFinish", OpFinish},
 };
 
-// Turns captured calls into replayable ones; false on a call the floor cannot
-// replay (a steady frame never sets the frustum).
-bool Decode(const std::vector<GlCall>& calls, std::vector<GlOp>& ops)
+// A drawn triangle or quad as the models and the banner send it: push, colour,
+// begin, corners, end, pop.
+struct Primitive {
+    GLenum mode;
+    GLfloat colour[4];
+    int corners;
+};
+
+// A stretch of the floor: some state calls, then some primitives.
+struct FloorStep {
+    int stateOps;
+    int primitives;
+};
+
+// A frame's calls laid out for the cheapest replay: primitives as plain
+// corner arrays, everything else as single calls.
+struct Floor {
+    std::vector<GlOp> stateOps;
+    std::vector<Primitive> primitives;
+    std::vector<GLfloat> corners;  // x, y, z of every primitive's corners, in order
+    std::vector<FloorStep> steps;
+    std::size_t calls;
+};
+
+bool Named(const std::vector<GlCall>& calls, std::size_t at, const char* name)
 {
-    ops.clear();
-    for (const GlCall& call : calls) {
-        const auto known = std::find_if(std::begin(OpNames), std::end(OpNames),
-                                        [&](const OpName& n) { return std::strcmp(n.name, call.name) == 0; });
-        if (known == std::end(OpNames)) {
-            return false;
+    return at < calls.size() && std::strcmp(calls[at].name, name) == 0;
+}
+
+// Length of the primitive starting at calls[at], or 0 if none starts there.
+std::size_t PrimitiveLength(const std::vector<GlCall>& calls, std::size_t at)
+{
+    if (!Named(calls, at, "glPushMatrix") || !Named(calls, at + 1, "glColor4f") || !Named(calls, at + 2, "glBegin")) {
+        return 0;
+    }
+    std::size_t end = at + 3;
+    while (Named(calls, end, "glVertex3f")) {
+        ++end;
+    }
+    if (end == at + 3 || !Named(calls, end, "glEnd") || !Named(calls, end + 1, "glPopMatrix")) {
+        return 0;
+    }
+    return end + 2 - at;
+}
+
+// Turns one captured call into a replayable one; false on a call the floor
+// cannot replay (a steady frame never sets the frustum).
+bool DecodeOp(const GlCall& call, GlOp& op)
+{
+    const auto known = std::find_if(std::begin(OpNames), std::end(OpNames),
+                                    [&](const OpName& n) { return std::strcmp(n.name, call.name) == 0; });
+    if (known == std::end(OpNames)) {
+        return false;
+    }
+    op = GlOp{};
+    op.code = known->code;
+    const auto& a = call.args;
+    switch (op.code) {
+    case OpVertex:
+    case OpColor:
+    case OpClearColor:
+    case OpTranslate:
+    case OpRotate:
+        for (std::size_t k = 0; k < 4; ++k) {
+            op.f[k] = static_cast<GLfloat>(a[k]);
         }
-        GlOp op{};
-        op.code = known->code;
-        const auto& a = call.args;
-        switch (op.code) {
-        case OpVertex:
-        case OpColor:
-        case OpClearColor:
-        case OpTranslate:
-        case OpRotate:
-            for (int k = 0; k < 4; ++k) {
-                op.f[k] = static_cast<GLfloat>(a[static_cast<std::size_t>(k)]);
-            }
-            break;
-        case OpDepthRange:
-        case OpClearDepth:
-            op.d[0] = a[0];
-            op.d[1] = a[1];
-            break;
-        case OpViewport:
-            for (int k = 0; k < 4; ++k) {
-                op.i[k] = static_cast<GLint>(a[static_cast<std::size_t>(k)]);
-            }
-            break;
-        default:
-            op.e[0] = static_cast<GLenum>(a[0]);
-            op.e[1] = static_cast<GLenum>(a[1]);
-            break;
+        break;
+    case OpDepthRange:
+    case OpClearDepth:
+        op.d[0] = a[0];
+        op.d[1] = a[1];
+        break;
+    case OpViewport:
+        for (std::size_t k = 0; k < 4; ++k) {
+            op.i[k] = static_cast<GLint>(a[k]);
         }
-        ops.push_back(op);
+        break;
+    default:
+        op.e[0] = static_cast<GLenum>(a[0]);
+        op.e[1] = static_cast<GLenum>(a[1]);
+        break;
     }
     return true;
 }
 
-// The floor: the frame's OpenGL calls with the frame's values, and nothing else.
-void Replay(const std::vector<GlOp>& ops)
+bool Decode(const std::vector<GlCall>& calls, Floor& floor)
 {
-    for (const GlOp& op : ops) {
-        switch (op.code) {
-        case OpBegin: glBegin(op.e[0]); break;
-        case OpEnd: glEnd(); break;
-        case OpVertex: glVertex3f(op.f[0], op.f[1], op.f[2]); break;
-        case OpColor: glColor4f(op.f[0], op.f[1], op.f[2], op.f[3]); break;
-        case OpPushMatrix: glPushMatrix(); break;
-        case OpPopMatrix: glPopMatrix(); break;
-        case OpClearColor: glClearColor(op.f[0], op.f[1], op.f[2], op.f[3]); break;
-        case OpViewport: glViewport(op.i[0], op.i[1], op.i[2], op.i[3]); break;
-        case OpMatrixMode: glMatrixMode(op.e[0]); break;
-        case OpLoadIdentity: glLoadIdentity(); break;
-        case OpEnable: glEnable(op.e[0]); break;
-        case OpDisable: glDisable(op.e[0]); break;
-        case OpDepthFunc: glDepthFunc(op.e[0]); break;
-        case OpDepthRange: glDepthRange(op.d[0], op.d[1]); break;
-        case OpClearDepth: glClearDepth(op.d[0]); break;
-        case OpClear: glClear(op.e[0]); break;
-        case OpTranslate: glTranslatef(op.f[0], op.f[1], op.f[2]); break;
-        case OpRotate: glRotatef(op.f[0], op.f[1], op.f[2], op.f[3]); break;
-        case OpBlendFunc: glBlendFunc(op.e[0], op.e[1]); break;
-        case OpDepthMask: glDepthMask(static_cast<GLboolean>(op.e[0])); break;
-        case OpFinish: glFinish(); break;
+    floor = Floor{};
+    floor.calls = calls.size();
+    std::size_t at = 0;
+    while (at < calls.size()) {
+        FloorStep step{0, 0};
+        for (; at < calls.size() && PrimitiveLength(calls, at) == 0; ++at) {
+            GlOp op;
+            if (!DecodeOp(calls[at], op)) {
+                return false;
+            }
+            floor.stateOps.push_back(op);
+            ++step.stateOps;
+        }
+        for (std::size_t length = PrimitiveLength(calls, at); length != 0; length = PrimitiveLength(calls, at)) {
+            const auto& colour = calls[at + 1].args;
+            floor.primitives.push_back(Primitive{static_cast<GLenum>(calls[at + 2].args[0]),
+                                                 {static_cast<GLfloat>(colour[0]), static_cast<GLfloat>(colour[1]),
+                                                  static_cast<GLfloat>(colour[2]), static_cast<GLfloat>(colour[3])},
+                                                 static_cast<int>(length - 5)});
+            for (std::size_t k = at + 3; k < at + length - 2; ++k) {
+                for (std::size_t axis = 0; axis < 3; ++axis) {
+                    floor.corners.push_back(static_cast<GLfloat>(calls[k].args[axis]));
+                }
+            }
+            ++step.primitives;
+            at += length;
+        }
+        floor.steps.push_back(step);
+    }
+    return true;
+}
+
+void ReplayOp(const GlOp& op)
+{
+    switch (op.code) {
+    case OpBegin: glBegin(op.e[0]); break;
+    case OpEnd: glEnd(); break;
+    case OpVertex: glVertex3f(op.f[0], op.f[1], op.f[2]); break;
+    case OpColor: glColor4f(op.f[0], op.f[1], op.f[2], op.f[3]); break;
+    case OpPushMatrix: glPushMatrix(); break;
+    case OpPopMatrix: glPopMatrix(); break;
+    case OpClearColor: glClearColor(op.f[0], op.f[1], op.f[2], op.f[3]); break;
+    case OpViewport: glViewport(op.i[0], op.i[1], op.i[2], op.i[3]); break;
+    case OpMatrixMode: glMatrixMode(op.e[0]); break;
+    case OpLoadIdentity: glLoadIdentity(); break;
+    case OpEnable: glEnable(op.e[0]); break;
+    case OpDisable: glDisable(op.e[0]); break;
+    case OpDepthFunc: glDepthFunc(op.e[0]); break;
+    case OpDepthRange: glDepthRange(op.d[0], op.d[1]); break;
+    case OpClearDepth: glClearDepth(op.d[0]); break;
+    case OpClear: glClear(op.e[0]); break;
+    case OpTranslate: glTranslatef(op.f[0], op.f[1], op.f[2]); break;
+    case OpRotate: glRotatef(op.f[0], op.f[1], op.f[2], op.f[3]); break;
+    case OpBlendFunc: glBlendFunc(op.e[0], op.e[1]); break;
+    case OpDepthMask: glDepthMask(static_cast<GLboolean>(op.e[0])); break;
+    case OpFinish: glFinish(); break;
+    }
+}
+
+// The floor: the frame's OpenGL calls with the frame's values, and nothing else.
+void Replay(const Floor& floor)
+{
+    const GlOp* op = floor.stateOps.data();
+    const Primitive* primitive = floor.primitives.data();
+    const GLfloat* corner = floor.corners.data();
+    for (const FloorStep& step : floor.steps) {
+        for (int k = 0; k < step.stateOps; ++k, ++op) {
+            ReplayOp(*op);
+        }
+        for (int k = 0; k < step.primitives; ++k, ++primitive) {
+            glPushMatrix();
+            glColor4f(primitive->colour[0], primitive->colour[1], primitive->colour[2], primitive->colour[3]);
+            glBegin(primitive->mode);
+            for (int c = 0; c < primitive->corners; ++c, corner += 3) {
+                glVertex3f(corner[0], corner[1], corner[2]);
+            }
+            glEnd();
+            glPopMatrix();
         }
     }
 }
@@ -172,8 +267,15 @@ struct FrameKind {
 const FrameKind Title{PrepareTitle, TitleFrame};
 const FrameKind Play{PreparePlay, PlayFrame};
 
-// Prepares the view and captures one frame's calls as the floor.
-bool PrepareWithFloor(const FrameKind& kind, std::vector<GlOp>& floor, benchmark::State& state)
+bool SameCalls(const std::vector<GlCall>& made, const std::vector<GlCall>& expected)
+{
+    return std::equal(made.begin(), made.end(), expected.begin(), expected.end(),
+                      [](const GlCall& p, const GlCall& q) { return std::strcmp(p.name, q.name) == 0 && p.args == q.args; });
+}
+
+// Prepares the view and captures one frame's calls as the floor, checked by
+// capturing the floor's own calls.
+bool PrepareWithFloor(const FrameKind& kind, Floor& floor, benchmark::State& state)
 {
     if (!kind.prepare()) {
         state.SkipWithError("no OpenGL context");
@@ -181,8 +283,15 @@ bool PrepareWithFloor(const FrameKind& kind, std::vector<GlOp>& floor, benchmark
     }
     StartGlCapture();
     kind.frame();
-    if (!Decode(StopGlCapture(), floor)) {
+    const std::vector<GlCall> frameCalls = StopGlCapture();
+    if (!Decode(frameCalls, floor)) {
         state.SkipWithError("the frame made an OpenGL call the floor cannot replay");
+        return false;
+    }
+    StartGlCapture();
+    Replay(floor);
+    if (!SameCalls(StopGlCapture(), frameCalls)) {
+        state.SkipWithError("the floor does not make the frame's OpenGL calls");
         return false;
     }
     state.SetLabel(BackendName());
@@ -191,7 +300,7 @@ bool PrepareWithFloor(const FrameKind& kind, std::vector<GlOp>& floor, benchmark
 
 // Game and floor timed in alternating blocks on the process clock, so drift
 // and the rasterizer's threads weigh on both alike.
-void CompareWithFloor(const FrameKind& kind, const std::vector<GlOp>& floor, benchmark::State& state)
+void CompareWithFloor(const FrameKind& kind, const Floor& floor, benchmark::State& state)
 {
     constexpr int Rounds = 4;
     const long perRound = std::max<long>(1, static_cast<long>(state.iterations()) / Rounds);
@@ -215,12 +324,12 @@ void CompareWithFloor(const FrameKind& kind, const std::vector<GlOp>& floor, ben
     if (floorTicks > 0) {
         state.counters["ratio"] = static_cast<double>(gameTicks) / static_cast<double>(floorTicks);
     }
-    state.counters["gl_calls"] = static_cast<double>(floor.size());
+    state.counters["gl_calls"] = static_cast<double>(floor.calls);
 }
 
 void GameFrame(benchmark::State& state, const FrameKind& kind)
 {
-    std::vector<GlOp> floor;
+    Floor floor;
     if (!PrepareWithFloor(kind, floor, state)) {
         return;
     }
@@ -232,14 +341,14 @@ void GameFrame(benchmark::State& state, const FrameKind& kind)
 
 void FloorFrame(benchmark::State& state, const FrameKind& kind)
 {
-    std::vector<GlOp> floor;
+    Floor floor;
     if (!PrepareWithFloor(kind, floor, state)) {
         return;
     }
     for (auto _ : state) {
         Replay(floor);
     }
-    state.counters["gl_calls"] = static_cast<double>(floor.size());
+    state.counters["gl_calls"] = static_cast<double>(floor.calls);
 }
 
 }  // namespace

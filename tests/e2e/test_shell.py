@@ -61,8 +61,10 @@ def main(width, height):
         # The game takes keys again: Enter shows the play view with the road ahead.
         game.key("Return", gap=1.0)
         play = game.screenshot("play")
-        road = play.at(width // 2, int(height * 0.75))
-        check(near(road, (54, 54, 55), 12), f"road below the car in the play view {road}")
+        road = play.at(width // 2, int(height * 0.6))
+        car = play.at(width // 2, int(height * 0.85))
+        check(near(road, (54, 54, 55), 12), f"road ahead of the car in the play view {road}")
+        check(not near(car, (54, 54, 55), 12) and not near(car, (12, 139, 26), 12), f"the car from behind {car}")
 
         game.key("Escape")
         code = game.wait_exit()

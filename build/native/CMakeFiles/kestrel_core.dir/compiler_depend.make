@@ -539,6 +539,10 @@ CMakeFiles/kestrel_core.dir/game/waves.cpp.o: /work/main/game/waves.cpp \
   /work/main/game/key_latch.h \
   /work/main/render/scene_composition.h
 
+CMakeFiles/kestrel_core.dir/render/car_model_data.cpp.o: /work/main/render/car_model_data.cpp \
+  /usr/include/stdc-predef.h \
+  /work/main/render/model_table.h
+
 CMakeFiles/kestrel_core.dir/render/draw_model.cpp.o: /work/main/render/draw_model.cpp \
   /usr/include/stdc-predef.h \
   /usr/include/c++/12/cmath \
@@ -1007,6 +1011,8 @@ CMakeFiles/kestrel_core.dir/sound/music.cpp.o: /work/main/sound/music.cpp \
 /usr/include/c++/12/bits/concept_check.h:
 
 /usr/include/c++/12/debug/debug.h:
+
+/work/main/render/car_model_data.cpp:
 
 /usr/include/c++/12/bits/uniform_int_dist.h:
 
