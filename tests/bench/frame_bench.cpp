@@ -269,8 +269,9 @@ const FrameKind Play{PreparePlay, PlayFrame};
 
 bool SameCalls(const std::vector<GlCall>& made, const std::vector<GlCall>& expected)
 {
-    return std::equal(made.begin(), made.end(), expected.begin(), expected.end(),
-                      [](const GlCall& p, const GlCall& q) { return std::strcmp(p.name, q.name) == 0 && p.args == q.args; });
+    return std::equal(made.begin(), made.end(), expected.begin(), expected.end(), [](const GlCall& p, const GlCall& q) {
+        return std::strcmp(p.name, q.name) == 0 && p.args == q.args;
+    });
 }
 
 // Prepares the view and captures one frame's calls as the floor, checked by

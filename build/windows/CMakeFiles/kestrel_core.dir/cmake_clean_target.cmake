@@ -1,3 +1,0 @@
-file(REMOVE_RECURSE
-  "libkestrel_core.a"
-)
