@@ -551,4 +551,30 @@ TEST(QuitSequence, EscapeQuitsOnceEvenWithTheGateClosed)
     EXPECT_EQ(FramesSinceArmed(), 0);
 }
 
+// The other way out, Alt+F4, quits too; since a process quits only once this
+// runs in a process of its own (shell_close_tests), after the start-up test.
+TEST(DISABLED_CloseRequest, AltF4QuitsThroughTheCloseRequest)
+{
+    ASSERT_TRUE(GameStarted());
+    ASSERT_TRUE(DrainQueue());
+    ArmFrameCounter();
+    const HWND window = mainWindow;
+
+    // The system turns Alt+F4 into SC_CLOSE and that into WM_CLOSE.
+    const LPARAM altF4 = KeyDownParam(VK_F4) | (static_cast<LPARAM>(1) << 29);
+    ASSERT_TRUE(PostMessageW(window, WM_SYSKEYDOWN, VK_F4, altF4));
+    int passes = 0;
+    while (loopRunning && passes < 10) {
+        Pass();
+        ++passes;
+    }
+    EXPECT_FALSE(loopRunning);
+    EXPECT_EQ(quitArmed, 2);
+    EXPECT_EQ(quitRequested, 1);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(wglGetCurrentContext(), nullptr);
+    // Frames ran until the close request arrived, none in its pass.
+    EXPECT_EQ(FramesSinceArmed(), passes - 1);
+}
+
 }  // namespace

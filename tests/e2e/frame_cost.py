@@ -1,0 +1,98 @@
+"""frame_cost.py -- measures the real game's frame period under Wine from the swap timestamps; never fails on timing.
+
+Writes a table to stdout and the figures to <build>/frame-cost.json.
+"""
+import json
+import os
+import re
+import statistics
+import subprocess
+import sys
+import time
+
+from harness import BUILD_DIR, EXE_DIR, Game, log
+
+SWAP = re.compile(r"^(\d+\.\d+):.*wglSwapBuffers")
+SECONDS = float(os.environ.get("KESTREL_FRAME_COST_SECONDS", "20"))
+
+
+def swaps(game):
+    game.trace.flush()
+    with open(game.trace_path, errors="replace") as trace:
+        return [float(m.group(1)) for m in map(SWAP.match, trace) if m]
+
+
+def periods_between(times):
+    return [1000.0 * (b - a) for a, b in zip(times, times[1:])]
+
+
+def summary(periods):
+    if len(periods) < 2:
+        return {"frames": len(periods)}
+    ordered = sorted(periods)
+    return {
+        "frames": len(periods),
+        "median_ms": round(statistics.median(ordered), 2),
+        "p90_ms": round(ordered[int(0.9 * (len(ordered) - 1))], 2),
+        "work_median_ms": round(statistics.median(ordered) - 34.0, 2),
+    }
+
+
+def measure(game, seconds):
+    start = len(swaps(game))
+    time.sleep(seconds)
+    return summary(periods_between(swaps(game)[start:]))
+
+
+def peak_memory_kib():
+    found = subprocess.run(["pgrep", "-f", "KestrelForges.exe"], capture_output=True, text=True).stdout.split()
+    peak = 0
+    for pid in found:
+        try:
+            with open(f"/proc/{pid}/status") as status:
+                for line in status:
+                    if line.startswith("VmHWM:"):
+                        peak = max(peak, int(line.split()[1]))
+        except OSError:
+            pass
+    return peak
+
+
+def run(width, height):
+    launched = time.time()
+    with Game(width, height, winedebug="+timestamp,trace+wgl", name=f"cost-{width}x{height}") as game:
+        # Start-up: from launching Wine to the first presented frame, read on the wall clock.
+        first_seen = None
+        while first_seen is None and time.time() - launched < 60:
+            if swaps(game):
+                first_seen = time.time()
+            time.sleep(0.01)
+        result = {"startup_s": round(first_seen - launched, 2) if first_seen else None}
+        result["title"] = measure(game, SECONDS)
+        game.key("Return", gap=0.5)
+        result["play_waiting"] = measure(game, SECONDS)
+        # A run with no steering lasts until the first wave's block arrives.
+        start = len(swaps(game))
+        game.key("Up", gap=0.0)
+        time.sleep(4.0)
+        result["play_run"] = summary(periods_between(swaps(game)[start:start + 66]))
+        result["peak_memory_kib"] = peak_memory_kib()
+        game.key("Escape")
+        game.wait_exit()
+    return result
+
+
+def main():
+    results = {"exe_bytes": os.path.getsize(os.path.join(EXE_DIR, "KestrelForges.exe"))}
+    for width, height in ((1280, 720), (1920, 1080)):
+        results[f"{width}x{height}"] = run(width, height)
+    path = os.path.join(BUILD_DIR, "frame-cost.json")
+    with open(path, "w") as out:
+        json.dump(results, out, indent=2)
+    log(json.dumps(results, indent=2))
+    log(f"written to {path}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

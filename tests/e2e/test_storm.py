@@ -1,0 +1,76 @@
+"""test_storm.py -- thousands of random key events with the help dialog in between; the game survives and quits cleanly."""
+import os
+import random
+import subprocess
+import sys
+import time
+
+from harness import Game, log
+
+KEYS = ["Return", "Left", "Right", "Up", "Down", "m", "p", "r", "s", "a", "z", "space", "F2", "Tab", "1"]
+EVENTS = int(os.environ.get("KESTREL_STORM_EVENTS", "5000"))
+
+failures = []
+
+
+def check(condition, what):
+    log(("ok   " if condition else "FAIL ") + what)
+    if not condition:
+        failures.append(what)
+
+
+def close_dialog(game):
+    dialog = game.probe("dialog")
+    if dialog.get("visible") == "1":
+        button = game.probe("ok-button")
+        game.click(int(button["x"]) + int(button["width"]) // 2, int(button["y"]) + int(button["height"]) // 2)
+        return True
+    return False
+
+
+def main():
+    seed = int(os.environ.get("KESTREL_STORM_SEED", "1"))
+    rng = random.Random(seed)
+    log(f"seed {seed}, {EVENTS} key events")
+    closed = 0
+    with Game(1280, 720, name="storm") as game:
+        sent = 0
+        while sent < EVENTS:
+            batch = [rng.choice(KEYS) for _ in range(100)]
+            # Each press is a key-down and a key-up event.
+            subprocess.run(["xdotool", "key", "--delay", "0", *batch], env=game.env, check=True)
+            sent += 2 * len(batch)
+            if game.process.poll() is not None:
+                break
+            if close_dialog(game):
+                closed += 1
+        log(f"sent {sent} key events, closed the help dialog {closed} times while sending")
+        check(game.process.poll() is None, "the game is alive after the storm")
+
+        # Let the queue drain (one message per frame), then close the dialog if the storm left it open.
+        deadline = time.time() + 600
+        while time.time() < deadline:
+            before = game.screenshot("drain").pixels
+            time.sleep(3.0)
+            if game.probe("dialog").get("visible") == "1":
+                close_dialog(game)
+                continue
+            if game.screenshot("drain").pixels == before:
+                break
+        time.sleep(2.0)
+        check(game.probe("dialog").get("visible") == "0", "help dialog closed")
+        check(game.probe("cursor").get("showing") == "0", "cursor hidden: show and hide balanced")
+        game.key("Return", gap=1.0)
+        check(game.probe("focus").get("foreground") == "Kestrel Forges", "game window has the keyboard")
+        game.key("Escape")
+        code = game.wait_exit(timeout=300)
+        check(code == 27, f"a final Escape exits with 27 (got {code})")
+
+    if failures:
+        log(f"{len(failures)} checks failed")
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
