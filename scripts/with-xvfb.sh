@@ -39,8 +39,8 @@ start_xvfb() {
         fi
         Xvfb ":${number}" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
         xvfb_pid=$!
-        local tries
-        for tries in $(seq 1 100); do
+        local waited
+        for waited in $(seq 1 100); do
             if ! kill -0 "$xvfb_pid" 2>/dev/null; then
                 break
             fi
@@ -50,6 +50,7 @@ start_xvfb() {
             fi
             sleep 0.1
         done
+        echo "with-xvfb.sh: display :${number} not up after ${waited} tries" >&2
         kill "$xvfb_pid" 2>/dev/null || true
         wait "$xvfb_pid" 2>/dev/null || true
         xvfb_pid=""
@@ -67,5 +68,3 @@ fi
 stop_wine
 
 bash "$script_dir/wine-run.sh" "$@"
-status=$?
-exit "$status"

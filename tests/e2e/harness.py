@@ -41,11 +41,20 @@ class Game:
             "WINEDLLOVERRIDES": "mscoree,mshtml=",
             "WINEDEBUG": winedebug,
         })
+        self.process = None
+        self.trace = None
+        try:
+            self._start()
+        except BaseException:
+            self.close()
+            raise
+
+    def _start(self):
         self._wait_for_display()
         # A fresh wineserver, so the Wine desktop comes up on this display.
         subprocess.run(["wineserver", "-k"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         subprocess.run(["wineserver", "-w"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.trace_path = os.path.join(SHOTS, f"{name}.trace")
+        self.trace_path = os.path.join(SHOTS, f"{self.name}.trace")
         os.makedirs(SHOTS, exist_ok=True)
         self.trace = open(self.trace_path, "w")
         self.process = subprocess.Popen(["wine", "KestrelForges.exe"], cwd=EXE_DIR, env=self.env,
@@ -107,14 +116,15 @@ class Game:
         return self.exit_code
 
     def close(self):
-        if self.process.poll() is None:
+        if self.process is not None and self.process.poll() is None:
             self.process.kill()
             self.process.wait()
         subprocess.run(["wineserver", "-k"], env=self.env, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL)
         self.xvfb.terminate()
         self.xvfb.wait()
-        self.trace.close()
+        if self.trace is not None:
+            self.trace.close()
 
     def __enter__(self):
         return self

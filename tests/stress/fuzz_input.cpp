@@ -68,7 +68,9 @@ std::vector<std::uint8_t> EncodeFuzzFrames(const ReplayFrames& frames)
 
 std::vector<std::uint8_t> EncodeFuzzBanner(const std::string& text)
 {
-    std::vector<std::uint8_t> bytes = {BannerMode};
-    bytes.insert(bytes.end(), text.begin(), text.end());
+    std::vector<std::uint8_t> bytes(text.size() + 1, BannerMode);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        bytes[i + 1] = static_cast<std::uint8_t>(text[i]);
+    }
     return bytes;
 }

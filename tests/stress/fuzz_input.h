@@ -12,7 +12,7 @@
 constexpr std::uint8_t BannerMode = 1;
 
 // No input plays longer than this, so every execution stays short.
-constexpr std::size_t MaxFuzzFrames = 6000;
+constexpr std::size_t MaxFuzzFrames = 3000;
 
 // Key mode: each byte after the first is a group of frames. Bits 0..5 are the
 // keys E L U R P X held in every frame of the group; bits 6..7 pick its

@@ -74,8 +74,10 @@ std::string CheckProgress(const GameStateRecord& last, const GameStateRecord& s,
     if (last.gameOver == 1 && s.gameOver != 1) {
         return "gameOver cleared";
     }
-    // Restart from Paused abandons the run; Enter and Up may start a new one in the same frame.
-    const bool abandoned = keys.find('X') != std::string::npos && last.pauseState == PausePaused;
+    // Restart from Paused abandons the run, and Enter and Up may start a new one
+    // in the same frame; a P in that frame resumes first and restart is ignored.
+    const bool abandoned = keys.find('X') != std::string::npos && keys.find('P') == std::string::npos &&
+                           last.pauseState == PausePaused;
     const bool continued = last.runActive == 1 && !abandoned;
     if (continued && s.score < last.score) {
         return "score fell from " + std::to_string(last.score) + " to " + std::to_string(s.score) + " within a run";

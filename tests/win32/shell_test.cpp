@@ -9,6 +9,7 @@
 #include "app/shell.h"
 #include "game/game_state.h"
 #include "game/key_latch.h"
+#include "resources/resource_ids.h"
 #include "sound/music.h"
 
 // The whole shell is global and lives for the process: the game starts once,
@@ -27,9 +28,6 @@ const wchar_t* const ExpectedLowerText =
     L"the Left arrow key to move the car left. Use the P key to play and use the R key to restart the game when the "
     L"game is paused. Use the P key to resume the game from the paused state. Use the S key to stop the sound and "
     L"to play the sound. Use the Escape key to quit the game.";
-
-constexpr int HelpUpperId = 1001;
-constexpr int HelpLowerId = 1000;
 
 // Enough passes to empty any queue these tests build up.
 constexpr int DrainLimit = 100;
@@ -359,8 +357,8 @@ TEST(HelpDialog, MKeyShowsBothTextsAndTheCursor)
 
     OpenHelpWithKey();
     EXPECT_TRUE(IsWindowVisible(helpDialog));
-    EXPECT_EQ(ItemText(HelpUpperId), ExpectedUpperText);
-    EXPECT_EQ(ItemText(HelpLowerId), ExpectedLowerText);
+    EXPECT_EQ(ItemText(IDC_HELP_UPPER), ExpectedUpperText);
+    EXPECT_EQ(ItemText(IDC_HELP_LOWER), ExpectedLowerText);
     EXPECT_EQ(CursorCount(), 0);
     EXPECT_EQ(focusRestore, 0);
 
@@ -448,8 +446,8 @@ TEST(HelpDialog, RepeatedOpenAndCloseKeepsTheCursorBalanced)
         OpenHelpWithKey();
         EXPECT_TRUE(IsWindowVisible(helpDialog)) << "round " << round;
         EXPECT_EQ(CursorCount(), 0) << "round " << round;
-        EXPECT_EQ(ItemText(HelpUpperId), ExpectedUpperText) << "round " << round;
-        EXPECT_EQ(ItemText(HelpLowerId), ExpectedLowerText) << "round " << round;
+        EXPECT_EQ(ItemText(IDC_HELP_UPPER), ExpectedUpperText) << "round " << round;
+        EXPECT_EQ(ItemText(IDC_HELP_LOWER), ExpectedLowerText) << "round " << round;
 
         switch (round % 3) {
         case 0:
@@ -508,7 +506,7 @@ TEST(MainLoop, QuitMessageDoesNotEndTheLoop)
     soundHoldFrames = savedHold;
 }
 
-// Quits the game: must stay the last test of the file.
+// Quits the game: must stay the last test of the main run.
 TEST(QuitSequence, EscapeQuitsOnceEvenWithTheGateClosed)
 {
     ASSERT_TRUE(GameStarted());

@@ -1,0 +1,137 @@
+# stress.cmake -- replays against committed traces, per-frame invariants, the soak and the fuzzer
+# Included from tests/CMakeLists.txt: CMAKE_CURRENT_SOURCE_DIR is tests/.
+set(stress_source_dir ${CMAKE_CURRENT_SOURCE_DIR}/stress)
+set(replay_source_dir ${CMAKE_CURRENT_SOURCE_DIR}/replays)
+file(GLOB replay_scripts CONFIGURE_DEPENDS ${replay_source_dir}/*.keys)
+list(SORT replay_scripts)
+
+# The game driven frame by frame, with the invariants and the replay format.
+add_library(stress_support STATIC
+    ${stress_source_dir}/invariants.cpp
+    ${stress_source_dir}/replay_script.cpp
+    ${stress_source_dir}/fuzz_input.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/support/frame_script.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/support/gl_recorder.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/support/platform_recorder.cpp
+)
+target_link_libraries(stress_support PUBLIC kestrel_core)
+target_include_directories(stress_support PUBLIC ${PROJECT_SOURCE_DIR})
+
+add_executable(replay_check ${stress_source_dir}/replay_check.cpp)
+target_link_libraries(replay_check PRIVATE stress_support)
+
+add_executable(stress_support_test ${stress_source_dir}/stress_support_test.cpp)
+target_link_libraries(stress_support_test PRIVATE stress_support gtest_main)
+
+if(CMAKE_CROSSCOMPILING)
+    set(wine_environment "KESTREL_BUILD_DIR=${CMAKE_BINARY_DIR}")
+    # Every replay's trace from the Windows runtime, frame for frame.
+    foreach(script IN LISTS replay_scripts)
+        get_filename_component(name ${script} NAME_WE)
+        add_test(NAME replay_${name} COMMAND ${CMAKE_COMMAND}
+            -DRUNNER=${CMAKE_CROSSCOMPILING_EMULATOR} -DSIMULATE=$<TARGET_FILE:simulate>
+            -DKEYS=${script} -DEXPECTED=${replay_source_dir}/${name}.trace
+            -DACTUAL=${CMAKE_BINARY_DIR}/replays/${name}.actual
+            -P ${stress_source_dir}/compare_trace.cmake)
+        set_tests_properties(replay_${name} PROPERTIES LABELS win32 FIXTURES_REQUIRED wine
+            RESOURCE_LOCK wine_session TIMEOUT 120 ENVIRONMENT "${wine_environment}")
+    endforeach()
+    add_test(NAME replay_invariants COMMAND replay_check ${replay_scripts})
+    add_test(NAME stress_support_test COMMAND stress_support_test)
+    set_tests_properties(replay_invariants stress_support_test PROPERTIES LABELS win32 FIXTURES_REQUIRED wine
+        RESOURCE_LOCK wine_session TIMEOUT 120 ENVIRONMENT "${wine_environment}")
+    return()
+endif()
+
+# On the host the random sequence differs from Windows: the same scripts play
+# other games, checked by the invariants alone.
+add_test(NAME replay_invariants COMMAND replay_check ${replay_scripts})
+add_test(NAME stress_support_test COMMAND stress_support_test)
+set_tests_properties(replay_invariants stress_support_test PROPERTIES LABELS unit TIMEOUT 120)
+
+# Five seeds of random play; the sanitizers make a frame about ten times dearer.
+add_executable(stress_soak ${stress_source_dir}/soak.cpp)
+target_link_libraries(stress_soak PRIVATE stress_support)
+if(KESTREL_SANITIZE)
+    set(soak_frames 20000)
+else()
+    set(soak_frames 200000)
+endif()
+add_test(NAME stress_soak COMMAND stress_soak ${soak_frames})
+set_tests_properties(stress_soak PROPERTIES LABELS unit TIMEOUT 180)
+
+# The fuzzer's seed corpus is made from the replays and committed.
+add_executable(corpus_gen ${stress_source_dir}/corpus_gen.cpp)
+target_link_libraries(corpus_gen PRIVATE stress_support)
+add_test(NAME generated_fuzz_corpus COMMAND ${CMAKE_COMMAND} -DTOOL=$<TARGET_FILE:corpus_gen>
+    -DOUTPUT=${CMAKE_CURRENT_BINARY_DIR}/fuzz_corpus -DEXPECTED=${stress_source_dir}/corpus
+    -DREPLAYS=${replay_source_dir} -P ${stress_source_dir}/check_corpus.cmake)
+set_tests_properties(generated_fuzz_corpus PROPERTIES LABELS unit TIMEOUT 60)
+
+# libFuzzer needs clang; the presets build with g++, so the fuzzer is compiled
+# apart, straight from the sources, with clang++ and its own sanitizers.
+if(KESTREL_SANITIZE)
+    return()
+endif()
+find_program(KESTREL_CLANGXX NAMES clang++ clang++-14)
+if(NOT KESTREL_CLANGXX)
+    message(STATUS "clang++ not found: no replay_fuzzer")
+    return()
+endif()
+execute_process(COMMAND ${KESTREL_CLANGXX} -print-resource-dir
+    OUTPUT_VARIABLE clang_resource_dir OUTPUT_STRIP_TRAILING_WHITESPACE)
+file(GLOB libfuzzer "${clang_resource_dir}/lib/*/libclang_rt.fuzzer*.a")
+if(NOT libfuzzer)
+    message(STATUS "libFuzzer not found beside ${KESTREL_CLANGXX}: no replay_fuzzer")
+    return()
+endif()
+
+get_target_property(core_sources kestrel_core SOURCES)
+get_target_property(core_source_dir kestrel_core SOURCE_DIR)
+list(FILTER core_sources INCLUDE REGEX "\\.cpp$")
+list(TRANSFORM core_sources PREPEND ${core_source_dir}/)
+set(fuzz_sources ${core_sources}
+    ${CMAKE_CURRENT_SOURCE_DIR}/support/frame_script.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/support/gl_recorder.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/support/platform_recorder.cpp
+    ${stress_source_dir}/invariants.cpp
+    ${stress_source_dir}/replay_script.cpp
+    ${stress_source_dir}/fuzz_input.cpp
+    ${stress_source_dir}/replay_fuzzer.cpp)
+set(fuzz_build_dir ${CMAKE_CURRENT_BINARY_DIR}/fuzzer_objects)
+file(MAKE_DIRECTORY ${fuzz_build_dir})
+set(fuzz_flags -std=c++17 -O1 -g -Wall -Wextra -ffp-contract=off -fno-omit-frame-pointer
+    -fsanitize=address,undefined -fno-sanitize-recover=all -I${PROJECT_SOURCE_DIR})
+# Comparison tracing would cost most of the time in the drawing loops and adds
+# little here: the inputs are key flags, never compared with magic values.
+list(APPEND fuzz_flags -fno-sanitize-coverage=trace-cmp)
+# The recording OpenGL and platform are not under test and take most calls of a
+# frame: they are built plain, without sanitizers or coverage.
+set(plain_sources
+    ${CMAKE_CURRENT_SOURCE_DIR}/support/gl_recorder.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/support/platform_recorder.cpp)
+set(fuzz_objects)
+foreach(source IN LISTS fuzz_sources)
+    file(RELATIVE_PATH relative ${PROJECT_SOURCE_DIR} ${source})
+    string(MAKE_C_IDENTIFIER ${relative} object_name)
+    set(object ${fuzz_build_dir}/${object_name}.o)
+    if(source IN_LIST plain_sources)
+        set(object_flags -std=c++17 -O2 -g -Wall -Wextra -I${PROJECT_SOURCE_DIR})
+    else()
+        set(object_flags ${fuzz_flags} -fsanitize=fuzzer-no-link)
+    endif()
+    add_custom_command(OUTPUT ${object}
+        COMMAND ${KESTREL_CLANGXX} ${object_flags} -MD -MF ${object}.d -c ${source} -o ${object}
+        DEPENDS ${source} DEPFILE ${object}.d
+        COMMENT "Building fuzzer object ${relative}" VERBATIM)
+    list(APPEND fuzz_objects ${object})
+endforeach()
+set(fuzzer ${CMAKE_CURRENT_BINARY_DIR}/replay_fuzzer)
+add_custom_command(OUTPUT ${fuzzer}
+    COMMAND ${KESTREL_CLANGXX} ${fuzz_flags} -fsanitize=fuzzer ${fuzz_objects} -o ${fuzzer}
+    DEPENDS ${fuzz_objects} COMMENT "Linking replay_fuzzer with libFuzzer" VERBATIM)
+add_custom_target(replay_fuzzer ALL DEPENDS ${fuzzer})
+
+add_test(NAME replay_fuzzer COMMAND ${CMAKE_COMMAND} -DFUZZER=${fuzzer} -DSEEDS=${stress_source_dir}/corpus
+    -DWORK=${CMAKE_CURRENT_BINARY_DIR}/fuzz_run -DSECONDS=30 -P ${stress_source_dir}/run_fuzzer.cmake)
+set_tests_properties(replay_fuzzer PROPERTIES LABELS unit TIMEOUT 180)
