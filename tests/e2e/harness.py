@@ -57,6 +57,9 @@ class Game:
         self.trace_path = os.path.join(SHOTS, f"{self.name}.trace")
         os.makedirs(SHOTS, exist_ok=True)
         self.trace = open(self.trace_path, "w")
+        # Seconds since boot, the clock of Wine's +timestamp trace lines.
+        with open("/proc/uptime") as uptime:
+            self.launched_uptime = float(uptime.read().split()[0])
         self.process = subprocess.Popen(["wine", "KestrelForges.exe"], cwd=EXE_DIR, env=self.env,
                                         stdout=subprocess.DEVNULL, stderr=self.trace)
         self.exit_code = None
