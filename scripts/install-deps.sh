@@ -2,7 +2,7 @@
 # install-deps.sh -- installs the Debian packages the build and the tests need; does nothing when all are there
 set -euo pipefail
 packages=(
-    cmake make g++ clang
+    cmake make g++ clang libclang-rt-14-dev
     googletest
     mingw-w64
     wine64

@@ -10,3 +10,12 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 wineserver -w
 test -f "$WINEPREFIX/system.reg"
+# A first program right after the boot can fail while the server winds down;
+# one that runs to the end shows the prefix is ready.
+for attempt in 1 2 3; do
+    if wine cmd.exe /c exit 0 >/dev/null 2>&1; then
+        break
+    fi
+    sleep 2
+done
+wineserver -w

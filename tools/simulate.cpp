@@ -3,6 +3,7 @@
 // Script lines: "<frame> <key> [<key> ...]" with keys enter, left, up, right,
 // pause, restart; "frames <count>" sets how many frames run (at least up to
 // the last keyed frame); "#" starts a comment. Frames count from 0.
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -41,7 +42,8 @@ int main(int argc, char** argv)
         return 2;
     }
     std::map<long, std::string> keys;
-    long frames = 0;
+    long frames = 0;     // from "frames" lines
+    long lastKeyed = -1;
     std::string line;
     int lineNumber = 0;
     while (std::getline(script, line)) {
@@ -78,10 +80,9 @@ int main(int argc, char** argv)
             }
             keys[frame] += letter;
         }
-        if (frame + 1 > frames) {
-            frames = frame + 1;
-        }
+        lastKeyed = std::max(lastKeyed, frame);
     }
+    frames = std::max(frames, lastKeyed + 1);
 
     StartFresh();
     for (long frame = 0; frame < frames; ++frame) {

@@ -3,7 +3,7 @@ import os
 import sys
 import time
 
-from harness import Game, banner_cell, log, near
+from harness import Game, banner_cell, close_help, log, near, wait_until
 
 
 def main():
@@ -11,25 +11,36 @@ def main():
     shots = []
     with Game(width, height, name="attract") as game:
         shots.append(game.screenshot("1-title"))
-        game.key("m", gap=1.0)
+        game.key("m", gap=0.5)
+        wait_until(lambda: game.probe("dialog").get("visible") == "1")
         shots.append(game.screenshot("2-help"))
-        button = game.probe("ok-button")
-        if button:
-            game.click(int(button["x"]) + int(button["width"]) // 2, int(button["y"]) + int(button["height"]) // 2)
-        time.sleep(1.0)
+        close_help(game)
         game.key("Return", gap=0.6)
-        game.key("Up", gap=1.6)
-        shots.append(game.screenshot("3-play"))
-        # No steering: the first wave's block ends the run, and the banner shows the score.
+        game.key("Up", gap=0.0)
+        # No steering: the first wave's block comes down the road and ends the run.
+        # The last play view seen before the banner returns shows the block nearest.
         deadline = time.time() + 30
         ended = None
+        play = None
+        shot = 0
         while time.time() < deadline and ended is None:
-            picture = game.screenshot("4-score")
+            shot += 1
+            picture = game.screenshot(f"run-{shot:03d}")
             if near(picture.at(*banner_cell(0, 5, width, height)), (128, 128, 128), 12):
                 ended = picture
-            time.sleep(0.5)
+            else:
+                play = picture
+        if play is not None:
+            os.replace(play.path, os.path.join(os.path.dirname(play.path), "attract-3-play.png"))
+            play.path = os.path.join(os.path.dirname(play.path), "attract-3-play.png")
+            shots.append(play)
         if ended is not None:
+            os.replace(ended.path, os.path.join(os.path.dirname(ended.path), "attract-4-score.png"))
+            ended.path = os.path.join(os.path.dirname(ended.path), "attract-4-score.png")
             shots.append(ended)
+        for leftover in os.listdir(os.path.dirname(shots[0].path)):
+            if leftover.startswith("attract-run-"):
+                os.remove(os.path.join(os.path.dirname(shots[0].path), leftover))
         game.key("Escape")
         code = game.wait_exit()
     for shot in shots:

@@ -173,3 +173,23 @@ def project(point, view, width, height):
 def banner_cell(row, column, width, height):
     """Screen pixel at the centre of a banner cell in the title view."""
     return project((-170 + column + 0.5, 140 - row - 0.5, 17 - row - 0.5), "title", width, height)
+
+
+def wait_until(condition, timeout=15.0, step=0.25):
+    """Polls until condition() is true; frames are slow on a loaded machine, so waits are by state, not time."""
+    deadline = time.time() + timeout
+    while time.time() < deadline:
+        if condition():
+            return True
+        time.sleep(step)
+    return condition()
+
+
+def close_help(game):
+    """Clicks the help dialog's OK button and waits until the game window has the keyboard again."""
+    button = game.probe("ok-button")
+    if "x" not in button:
+        return False
+    game.click(int(button["x"]) + int(button["width"]) // 2, int(button["y"]) + int(button["height"]) // 2)
+    return wait_until(lambda: game.probe("dialog").get("visible") == "0" and
+                      game.probe("focus").get("foreground") == "Kestrel Forges")

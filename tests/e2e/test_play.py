@@ -3,7 +3,7 @@ import subprocess
 import sys
 import time
 
-from harness import SKY, Game, banner_cell, log, near
+from harness import SKY, Game, banner_cell, log, near, wait_until
 
 failures = []
 
@@ -66,7 +66,8 @@ def main(width, height):
         check(music_calls(game)[:1] == ["00020009"], f"tune started looping in the first frame {music_calls(game)}")
 
         # Enter: the play view with the road and the car, no blocks, and no banner.
-        game.key("Return", gap=1.0)
+        game.key("Return")
+        wait_until(lambda: not banner_shown(game.screenshot("road"), width, height))
         road = game.screenshot("road")
         check(not banner_shown(road, width, height), "no banner in the play view")
         check(near(road.at(width // 2, int(height * 0.6)), (54, 54, 55), 12), "road ahead of the car")
@@ -98,16 +99,17 @@ def main(width, height):
         game.key("Up", gap=0.4)
         game.key("p", gap=0.1)
         game.key("p", "r", gap=0.1)
-        paused = game.screenshot("paused")
-        check(glyph_at(paused, 7, GLYPH_G, width, height), "pause notice shown")
-        time.sleep(2.5)
-        game.key("p", gap=1.0)
-        resumed = game.screenshot("resumed")
-        check(not banner_shown(resumed, width, height), "P after the pause resumes the play view")
-        game.key("p", gap=2.5)
-        game.key("r", gap=1.0)
-        restarted = game.screenshot("restarted")
-        check(glyph_at(restarted, 7, GLYPH_S, width, height), "R from Paused returns to the title view")
+        check(wait_until(lambda: glyph_at(game.screenshot("paused"), 7, GLYPH_G, width, height)),
+              "pause notice shown; P and R in the pause's first frames ignored")
+        # Well past the 30 pausing frames even on a slow machine.
+        time.sleep(4.0)
+        game.key("p")
+        check(wait_until(lambda: not banner_shown(game.screenshot("resumed"), width, height)),
+              "P after the pause resumes the play view")
+        game.key("p", gap=4.0)
+        game.key("r")
+        check(wait_until(lambda: glyph_at(game.screenshot("restarted"), 7, GLYPH_S, width, height)),
+              "R from Paused returns to the title view")
 
         # S: stop, and after the hold start again; Escape stops it too.
         before = len(music_calls(game))

@@ -1,7 +1,7 @@
 """test_shell.py -- the real game window: its size and class, the first frames, the help dialog, Escape."""
 import sys
 
-from harness import SKY, Game, banner_cell, log, near
+from harness import SKY, Game, banner_cell, close_help, log, near, wait_until
 
 UPPER = ("KESTREL FORGES HAZARD HIGHWAY - The game supports on 16:9 aspect ratio screens only. If the car goes out of "
          "the road area or if the car hits a yellow block then the game is over and your score is displayed. Create "
@@ -42,7 +42,8 @@ def main(width, height):
         cursor = game.probe("cursor")
         check(cursor.get("showing") == "0", f"cursor hidden in the game {cursor}")
 
-        game.key("m", gap=1.0)
+        game.key("m", gap=0.5)
+        wait_until(lambda: game.probe("dialog").get("visible") == "1")
         dialog = game.probe("dialog")
         check(dialog.get("visible") == "1", "M shows the help dialog")
         check(dialog.get("caption") == "MENU", f"dialog caption {dialog.get('caption')}")
@@ -51,15 +52,14 @@ def main(width, height):
         check(game.probe("cursor").get("showing") == "1", "cursor shown with the dialog")
         game.screenshot("help")
 
-        button = game.probe("ok-button")
-        game.click(int(button["x"]) + int(button["width"]) // 2, int(button["y"]) + int(button["height"]) // 2)
-        game.key(gap=1.0)
+        close_help(game)
         check(game.probe("dialog").get("visible") == "0", "OK hides the dialog")
         check(game.probe("focus").get("foreground") == "Kestrel Forges", "game window in the foreground again")
         check(game.probe("cursor").get("showing") == "0", "cursor hidden again")
 
         # The game takes keys again: Enter shows the play view with the road ahead.
-        game.key("Return", gap=1.0)
+        game.key("Return")
+        wait_until(lambda: not near(game.screenshot("play").at(*banner_cell(0, 5, width, height)), (128, 128, 128), 12))
         play = game.screenshot("play")
         road = play.at(width // 2, int(height * 0.6))
         car = play.at(width // 2, int(height * 0.85))

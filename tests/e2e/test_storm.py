@@ -5,7 +5,7 @@ import subprocess
 import sys
 import time
 
-from harness import Game, log
+from harness import Game, close_help, log
 
 KEYS = ["Return", "Left", "Right", "Up", "Down", "m", "p", "r", "s", "a", "z", "space", "F2", "Tab", "1"]
 EVENTS = int(os.environ.get("KESTREL_STORM_EVENTS", "5000"))
@@ -20,10 +20,8 @@ def check(condition, what):
 
 
 def close_dialog(game):
-    dialog = game.probe("dialog")
-    if dialog.get("visible") == "1":
-        button = game.probe("ok-button")
-        game.click(int(button["x"]) + int(button["width"]) // 2, int(button["y"]) + int(button["height"]) // 2)
+    if game.probe("dialog").get("visible") == "1":
+        close_help(game)
         return True
     return False
 

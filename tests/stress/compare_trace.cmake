@@ -1,9 +1,15 @@
 # compare_trace.cmake -- plays a replay with the simulator and fails unless its trace equals the committed one
 # Usage: cmake -DRUNNER=<emulator, may be empty> -DSIMULATE=<simulator> -DKEYS=<script.keys>
 #              -DEXPECTED=<script.trace> -DACTUAL=<where a differing trace goes> -P compare_trace.cmake
-execute_process(COMMAND ${RUNNER} ${SIMULATE} ${KEYS} OUTPUT_VARIABLE actual RESULT_VARIABLE status)
+execute_process(COMMAND ${RUNNER} ${SIMULATE} ${KEYS} OUTPUT_VARIABLE actual ERROR_VARIABLE errors RESULT_VARIABLE status)
+# A Wine started just as the prefix's previous server shuts down can fail
+# before the program runs: status 1 and not a line of output. Once more then.
+if(RUNNER AND status EQUAL 1 AND actual STREQUAL "" AND errors STREQUAL "")
+    message(STATUS "Wine failed to start ${SIMULATE}; trying once more")
+    execute_process(COMMAND ${RUNNER} ${SIMULATE} ${KEYS} OUTPUT_VARIABLE actual ERROR_VARIABLE errors RESULT_VARIABLE status)
+endif()
 if(NOT status EQUAL 0)
-    message(FATAL_ERROR "${SIMULATE} ${KEYS} failed with ${status}")
+    message(FATAL_ERROR "${SIMULATE} ${KEYS} failed with ${status}:\n${errors}")
 endif()
 # The Windows runtime writes CRLF line ends.
 string(REPLACE "\r\n" "\n" actual "${actual}")
