@@ -193,3 +193,21 @@ def close_help(game):
     game.click(int(button["x"]) + int(button["width"]) // 2, int(button["y"]) + int(button["height"]) // 2)
     return wait_until(lambda: game.probe("dialog").get("visible") == "0" and
                       game.probe("focus").get("foreground") == "Kestrel Forges")
+
+
+failures = []
+
+
+def check(condition, what):
+    """Records one check of a scenario and prints it."""
+    log(("ok   " if condition else "FAIL ") + what)
+    if not condition:
+        failures.append(what)
+
+
+def finish():
+    """The scenario's exit code: 0 when every check held."""
+    if failures:
+        log(f"{len(failures)} checks failed")
+        return 1
+    return 0

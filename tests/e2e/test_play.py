@@ -3,15 +3,7 @@ import subprocess
 import sys
 import time
 
-from harness import SKY, Game, banner_cell, log, near, wait_until
-
-failures = []
-
-
-def check(condition, what):
-    log(("ok   " if condition else "FAIL ") + what)
-    if not condition:
-        failures.append(what)
+from harness import SKY, banner_cell, check, finish, Game, log, near, wait_until
 
 
 def glyph_at(picture, position, pattern, width, height):
@@ -131,10 +123,7 @@ def main(width, height):
         code = game.wait_exit()
         check(code is not None, f"Alt+F4 ends the game (exit code {code})")
 
-    if failures:
-        log(f"{len(failures)} checks failed")
-        return 1
-    return 0
+    return finish()
 
 
 if __name__ == "__main__":

@@ -2,15 +2,7 @@
 import sys
 import time
 
-from harness import Game, log
-
-failures = []
-
-
-def check(condition, what):
-    log(("ok   " if condition else "FAIL ") + what)
-    if not condition:
-        failures.append(what)
+from harness import check, finish, Game, log
 
 
 def purges(game):
@@ -32,10 +24,7 @@ def main():
         check(code == 0, f"the game ends; exit code is the WM_CLOSE's wParam 0 (got {code})")
         check(purges(game) == 1, f"the quit sequence ran exactly once ({purges(game)} music stops)")
 
-    if failures:
-        log(f"{len(failures)} checks failed")
-        return 1
-    return 0
+    return finish()
 
 
 if __name__ == "__main__":

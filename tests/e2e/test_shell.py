@@ -1,7 +1,8 @@
 """test_shell.py -- the real game window: its size and class, the first frames, the help dialog, Escape."""
 import sys
 
-from harness import SKY, Game, banner_cell, close_help, log, near, wait_until
+from harness import SKY, banner_cell, check, close_help, finish, Game, log, near, wait_until
+
 
 UPPER = ("KESTREL FORGES HAZARD HIGHWAY - The game supports on 16:9 aspect ratio screens only. If the car goes out of "
          "the road area or if the car hits a yellow block then the game is over and your score is displayed. Create "
@@ -12,15 +13,6 @@ LOWER = ("Keyboard controls of the game - Use the Right arrow key to rotate the 
          "right.Use the Left arrow key to move the car left. Use the P key to play and use the R key to restart the "
          "game when the game is paused. Use the P key to resume the game from the paused state. Use the S key to "
          "stop the sound and to play the sound. Use the Escape key to quit the game.")
-
-failures = []
-
-
-def check(condition, what):
-    log(("ok   " if condition else "FAIL ") + what)
-    if not condition:
-        failures.append(what)
-
 
 def main(width, height):
     with Game(width, height, name=f"shell-{width}x{height}") as game:
@@ -70,10 +62,7 @@ def main(width, height):
         code = game.wait_exit()
         check(code == 27, f"Escape exits with 27 (got {code})")
 
-    if failures:
-        log(f"{len(failures)} checks failed")
-        return 1
-    return 0
+    return finish()
 
 
 if __name__ == "__main__":

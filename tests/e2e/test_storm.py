@@ -5,18 +5,11 @@ import subprocess
 import sys
 import time
 
-from harness import Game, close_help, log
+from harness import check, close_help, finish, Game, log
+
 
 KEYS = ["Return", "Left", "Right", "Up", "Down", "m", "p", "r", "s", "a", "z", "space", "F2", "Tab", "1"]
 EVENTS = int(os.environ.get("KESTREL_STORM_EVENTS", "5000"))
-
-failures = []
-
-
-def check(condition, what):
-    log(("ok   " if condition else "FAIL ") + what)
-    if not condition:
-        failures.append(what)
 
 
 def close_dialog(game):
@@ -64,10 +57,7 @@ def main():
         code = game.wait_exit(timeout=300)
         check(code == 27, f"a final Escape exits with 27 (got {code})")
 
-    if failures:
-        log(f"{len(failures)} checks failed")
-        return 1
-    return 0
+    return finish()
 
 
 if __name__ == "__main__":
