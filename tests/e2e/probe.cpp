@@ -3,6 +3,7 @@
 //   probe window            class, title, rectangle, style and visibility of the game window
 //   probe dialog            the help dialog's visibility, caption and the texts of its two boxes
 //   probe ok-button         the screen rectangle of the help dialog's OK button
+//   probe press-ok          presses the help dialog's OK button (BM_CLICK), wherever the dialog is
 //   probe focus             the title of the foreground window and the focus owner's class
 //   probe cursor            whether the cursor is showing
 //   probe quit-thread       posts WM_QUIT to the game's thread
@@ -90,6 +91,17 @@ int OkButton()
     return 0;
 }
 
+int PressOk()
+{
+    const HWND dialog = HelpDialog();
+    const HWND button = dialog != nullptr ? GetDlgItem(dialog, IDOK) : nullptr;
+    if (button == nullptr) {
+        return 1;
+    }
+    SendMessageW(button, BM_CLICK, 0, 0);
+    return 0;
+}
+
 int Focus()
 {
     wchar_t title[256] = {};
@@ -147,6 +159,9 @@ int main(int argc, char** argv)
     if (command == "ok-button") {
         return OkButton();
     }
+    if (command == "press-ok") {
+        return PressOk();
+    }
     if (command == "focus") {
         return Focus();
     }
@@ -159,6 +174,6 @@ int main(int argc, char** argv)
     if (command == "close-flood" && argc > 2) {
         return CloseFlood(std::atoi(argv[2]));
     }
-    std::fputs("usage: probe window|dialog|ok-button|focus|cursor|quit-thread|close-flood <n>\n", stderr);
+    std::fputs("usage: probe window|dialog|ok-button|press-ok|focus|cursor|quit-thread|close-flood <n>\n", stderr);
     return 2;
 }

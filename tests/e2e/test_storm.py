@@ -38,17 +38,26 @@ def main():
         log(f"sent {sent} key events, closed the help dialog {closed} times while sending")
         check(game.process.poll() is None, "the game is alive after the storm")
 
-        # Let the queue drain (one message per frame), then close the dialog if the storm left it open.
-        deadline = time.time() + 600
+        # Let the queue drain, one message per frame, closing the dialog whenever a late M opened it.
+        # Ten seconds without a change on screen and without the dialog means the keys are worked off:
+        # in every view some of the storm's keys would show (the turntable, the rows, a pause).
+        still_since = None
+        last = None
+        deadline = time.time() + 900
         while time.time() < deadline:
-            before = game.screenshot("drain").pixels
-            time.sleep(3.0)
             if game.probe("dialog").get("visible") == "1":
-                close_dialog(game)
+                close_help(game)
+                still_since, last = None, None
                 continue
-            if game.screenshot("drain").pixels == before:
-                break
-        time.sleep(2.0)
+            picture = game.screenshot("drain").pixels
+            if picture == last:
+                still_since = still_since or time.time()
+                if time.time() - still_since >= 10.0:
+                    break
+            else:
+                still_since = None
+            last = picture
+            time.sleep(1.0)
         check(game.probe("dialog").get("visible") == "0", "help dialog closed")
         check(game.probe("cursor").get("showing") == "0", "cursor hidden: show and hide balanced")
         game.key("Return", gap=1.0)

@@ -1,4 +1,4 @@
-# check_corpus.cmake -- regenerates the seed corpus and fails unless it equals the committed one file for file
+# check_corpus.cmake -- regenerates the fuzzing corpus and fails unless it equals the committed one file for file
 # Usage: cmake -DTOOL=<corpus_gen> -DOUTPUT=<scratch directory> -DEXPECTED=<committed corpus> -DREPLAYS=<replay dir>
 #              -P check_corpus.cmake
 file(REMOVE_RECURSE ${OUTPUT})

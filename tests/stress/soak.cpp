@@ -122,7 +122,7 @@ struct SeedResult {
     std::uint64_t checkpointHash;  // the same, as it stood after the checkpoint frame
 };
 
-// Plays frames of the seed's keys; checkpoint (1..frames) is the frame count
+// Plays frames of this seed's keys; checkpoint (1..frames) is the frame count
 // after which checkpointHash is taken.
 SeedResult RunSeed(std::uint32_t seed, long frames, long checkpoint)
 {
