@@ -5,7 +5,7 @@ import subprocess
 import sys
 import time
 
-from harness import check, close_help, finish, Game, log
+from harness import check, close_help, finish, Game, log, same_picture
 
 
 KEYS = ["Return", "Left", "Right", "Up", "Down", "m", "p", "r", "s", "a", "z", "space", "F2", "Tab", "1"]
@@ -49,8 +49,8 @@ def main():
                 close_help(game)
                 still_since, last = None, None
                 continue
-            picture = game.screenshot("drain").pixels
-            if picture == last:
+            picture = game.screenshot("drain")
+            if same_picture(picture, last):
                 still_since = still_since or time.time()
                 if time.time() - still_since >= 10.0:
                     break
