@@ -77,5 +77,3 @@ void checkRoadBounds();
 // Ends the run when a row level with the car overlaps it sideways.
 void checkHits();
 
-// The random source: an integer in 0..32767 from the C runtime's unseeded rand.
-int DrawRandom();

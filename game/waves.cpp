@@ -1,8 +1,7 @@
 // waves.cpp -- run start, wave changes, spawning, row motion and the score
-#include <cstdlib>
-
 #include "game/game_state.h"
 #include "game/key_latch.h"
+#include "game/random_source.h"
 #include "render/scene_composition.h"
 
 namespace {
@@ -29,17 +28,6 @@ float DrawBlockX()
 }
 
 }  // namespace
-
-int DrawRandom()
-{
-#if RAND_MAX == 32767
-    return std::rand();
-#else
-    // The game's waves are defined on draws of 0..32767; wider runtimes are
-    // folded into that range.
-    return std::rand() % 32768;
-#endif
-}
 
 void stepWaves()
 {

@@ -1,12 +1,26 @@
 #!/usr/bin/env bash
-# house_rules.sh -- the portable folders stay free of Win32 headers, so the core builds and tests on any host
+# house_rules.sh -- each platform's headers stay inside its own shell, so the core builds and tests on any host
 set -u
 root=${1:?usage: house_rules.sh <source root>}
 cd "$root" || exit 2
-hits=$(grep -rnE '#\s*include\s*[<"](windows|winuser|wingdi|mmsystem)\.h[>"]' game render banner sound tools 2>/dev/null)
-if [ -n "$hits" ]; then
-    echo "Win32 headers outside app/ and tests/:"
-    echo "$hits"
-    exit 1
+status=0
+# The one folder that may include a platform's headers, their pattern, a name.
+check() {
+    local home=$1 pattern=$2 name=$3
+    local hits
+    hits=$(grep -rnE --include='*.cpp' --include='*.h' "#\s*include\s*[<\"]($pattern)[>\"]" \
+        game render banner sound tools platform 2>/dev/null |
+        grep -v "^$home/")
+    if [ -n "$hits" ]; then
+        echo "$name headers outside $home/:"
+        echo "$hits"
+        status=1
+    fi
+}
+check platform/windows '(windows|winuser|wingdi|mmsystem)\.h' 'Win32'
+check platform/desktop 'SDL2?/[^>"]*|SDL[^/>"]*\.h' 'SDL'
+check platform/web 'emscripten[^>"]*|GLFW/[^>"]*' 'emscripten'
+if [ "$status" -eq 0 ]; then
+    echo "platform headers stay in platform/windows, platform/desktop and platform/web"
 fi
-echo "no Win32 header in game/, render/, banner/, sound/ or tools/"
+exit "$status"

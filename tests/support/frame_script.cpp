@@ -7,6 +7,7 @@
 #include "banner/banner_text.h"
 #include "game/frame.h"
 #include "game/game_state.h"
+#include "game/random_source.h"
 #include "game/key_latch.h"
 #include "render/scene_composition.h"
 #include "render/scene_setup.h"
@@ -25,7 +26,7 @@ void StartFresh()
     carHeading = 0.0f;
     glStage = 3;
     // An unseeded runtime behaves as if seeded with 1.
-    std::srand(1);
+    SeedRandom(1);
     ResetGlRecord();
     ResetPlatformRecord();
 }

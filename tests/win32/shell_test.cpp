@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/shell.h"
+#include "platform/windows/shell.h"
 #include "game/game_state.h"
 #include "game/key_latch.h"
 #include "resources/resource_ids.h"

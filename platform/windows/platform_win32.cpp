@@ -2,7 +2,7 @@
 #include <chrono>
 #include <thread>
 
-#include "app/shell.h"
+#include "platform/windows/shell.h"
 #include "game/platform.h"
 
 #include <mmsystem.h>

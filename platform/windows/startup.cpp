@@ -1,5 +1,5 @@
 // startup.cpp -- the game window, its OpenGL context and the first render state
-#include "app/shell.h"
+#include "platform/windows/shell.h"
 #include "render/scene_setup.h"
 #include "resources/resource_ids.h"
 

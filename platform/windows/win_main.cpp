@@ -1,5 +1,5 @@
 // win_main.cpp -- the program's entry point
-#include "app/shell.h"
+#include "platform/windows/shell.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int showCommand)
 {

@@ -1,5 +1,5 @@
 // help_dialog.cpp -- the modeless "MENU" help dialog and the keyboard hand-back after it
-#include "app/shell.h"
+#include "platform/windows/shell.h"
 #include "resources/resource_ids.h"
 
 namespace {

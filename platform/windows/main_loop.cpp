@@ -1,5 +1,5 @@
 // main_loop.cpp -- the polling message loop and the quit sequence
-#include "app/shell.h"
+#include "platform/windows/shell.h"
 #include "game/frame.h"
 #include "game/key_latch.h"
 #include "game/platform.h"

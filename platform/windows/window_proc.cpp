@@ -1,0 +1,70 @@
+// window_proc.cpp -- the game window's procedure: virtual keys to game keys, close and destroy
+#include "game/key_table.h"
+#include "platform/windows/shell.h"
+
+namespace {
+
+int GameKeyFromVirtualKey(WPARAM key)
+{
+    switch (key) {
+    case VK_RETURN:
+        return GameKeyEnter;
+    case VK_ESCAPE:
+        return GameKeyEscape;
+    case VK_LEFT:
+        return GameKeyLeft;
+    case VK_UP:
+        return GameKeyUp;
+    case VK_RIGHT:
+        return GameKeyRight;
+    case VK_DOWN:
+        return GameKeyDown;
+    case 'M':
+        return GameKeyM;
+    case 'P':
+        return GameKeyP;
+    case 'R':
+        return GameKeyR;
+    case 'S':
+        return GameKeyS;
+    default:
+        return GameKeyNone;
+    }
+}
+
+void HandleKeyDown(HWND window, WPARAM key)
+{
+    switch (PressGameKey(GameKeyFromVirtualKey(key))) {
+    case KeyActionQuit:
+        RunQuitSequence(window);
+        break;
+    case KeyActionShowHelp:
+        // An M while the dialog is shown has only closed the gate.
+        if (helpOpen == 0) {
+            ShowHelpDialog();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_CLOSE:
+        // Alt+F4 and other close requests: the window goes only through quitting.
+        RunQuitSequence(window);
+        return 0;
+    case WM_KEYDOWN:
+        HandleKeyDown(window, wParam);
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
