@@ -23,6 +23,8 @@ add_custom_command(TARGET KestrelForges POST_BUILD
 if(MINGW)
     # No link time stamp in the exe, so two builds give the same bytes.
     target_link_options(KestrelForges PRIVATE -Wl,--no-insert-timestamp)
+    # A Release exe carries neither symbols nor the runtime libraries' debug sections.
+    target_link_options(KestrelForges PRIVATE $<$<CONFIG:Release>:-s>)
 endif()
 
 # The player's zip: the exe, the tune beside it, a short README and the licence,

@@ -1,5 +1,10 @@
 // icon_gen.cpp -- draws the game icon (a car on a road) at every size and writes it as one .ico file
+//
+// The small images are classic DIBs; the two 256x256 images are PNG, as icon
+// files have held them since Vista, deflated here by the tool itself so the
+// output never depends on a library's version.
 #include <algorithm>
+#include <cstdlib>
 #include <cstdint>
 #include <fstream>
 #include <iostream>
@@ -333,11 +338,12 @@ std::vector<Rgb> BuildPalette()
     return palette;
 }
 
-int NearestIndex(const std::vector<Rgb>& palette, const Rgb& c)
+// The palette entry closest to c, searched from index first on.
+int NearestIndex(const std::vector<Rgb>& palette, const Rgb& c, std::size_t first)
 {
     int best = 0;
     long long bestDistance = -1;
-    for (std::size_t i = 0; i < palette.size(); ++i) {
+    for (std::size_t i = first; i < palette.size(); ++i) {
         long long dr = palette[i].r - c.r;
         long long dg = palette[i].g - c.g;
         long long db = palette[i].b - c.b;
@@ -370,6 +376,285 @@ void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v)
 std::size_t RowBytes(int width, int bitsPerPixel)
 {
     return static_cast<std::size_t>((width * bitsPerPixel + 31) / 32 * 4);
+}
+
+void PutU32BigEndian(std::vector<std::uint8_t>& out, std::uint32_t v)
+{
+    PutU8(out, v >> 24);
+    PutU8(out, v >> 16);
+    PutU8(out, v >> 8);
+    PutU8(out, v);
+}
+
+// The CRC-32 that closes every PNG chunk.
+std::uint32_t Crc32(const std::vector<std::uint8_t>& bytes)
+{
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::uint8_t byte : bytes) {
+        crc ^= byte;
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+    }
+    return ~crc;
+}
+
+// The checksum that closes a zlib stream.
+std::uint32_t Adler32(const std::vector<std::uint8_t>& bytes)
+{
+    std::uint32_t a = 1;
+    std::uint32_t b = 0;
+    for (std::uint8_t byte : bytes) {
+        a = (a + byte) % 65521;
+        b = (b + a) % 65521;
+    }
+    return (b << 16) | a;
+}
+
+// Deflate's bit order: fields from the lowest bit up, Huffman codes from their
+// highest bit down.
+struct BitWriter {
+    std::vector<std::uint8_t> bytes;
+    std::uint32_t pending = 0;
+    int pendingCount = 0;
+};
+
+void PutBits(BitWriter& writer, std::uint32_t value, int count)
+{
+    writer.pending |= value << writer.pendingCount;
+    writer.pendingCount += count;
+    while (writer.pendingCount >= 8) {
+        writer.bytes.push_back(static_cast<std::uint8_t>(writer.pending & 0xFF));
+        writer.pending >>= 8;
+        writer.pendingCount -= 8;
+    }
+}
+
+void PutCode(BitWriter& writer, std::uint32_t code, int length)
+{
+    std::uint32_t reversed = 0;
+    for (int i = 0; i < length; ++i) {
+        reversed |= ((code >> i) & 1u) << (length - 1 - i);
+    }
+    PutBits(writer, reversed, length);
+}
+
+// A literal, the end marker or a length symbol in deflate's fixed code.
+void PutSymbol(BitWriter& writer, unsigned symbol)
+{
+    if (symbol < 144) {
+        PutCode(writer, 0x30 + symbol, 8);
+    } else if (symbol < 256) {
+        PutCode(writer, 0x190 + symbol - 144, 9);
+    } else if (symbol < 280) {
+        PutCode(writer, symbol - 256, 7);
+    } else {
+        PutCode(writer, 0xC0 + symbol - 280, 8);
+    }
+}
+
+constexpr unsigned LengthBase[] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
+                                   31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+constexpr int LengthExtra[] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+constexpr unsigned DistanceBase[] = {1,   2,   3,   4,    5,    7,    9,    13,   17,   25,    33,    49,    65,    97,    129,
+                                     193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+constexpr int DistanceExtra[] = {0, 0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
+
+template <std::size_t N>
+std::size_t BaseIndex(const unsigned (&bases)[N], unsigned value)
+{
+    std::size_t index = 0;
+    while (index + 1 < N && bases[index + 1] <= value) {
+        ++index;
+    }
+    return index;
+}
+
+void PutMatch(BitWriter& writer, unsigned length, unsigned distance)
+{
+    const std::size_t lengthIndex = BaseIndex(LengthBase, length);
+    PutSymbol(writer, 257 + static_cast<unsigned>(lengthIndex));
+    PutBits(writer, length - LengthBase[lengthIndex], LengthExtra[lengthIndex]);
+    const std::size_t distanceIndex = BaseIndex(DistanceBase, distance);
+    PutCode(writer, static_cast<std::uint32_t>(distanceIndex), 5);
+    PutBits(writer, distance - DistanceBase[distanceIndex], DistanceExtra[distanceIndex]);
+}
+
+// One fixed-code deflate block with greedy matches found through hash chains.
+// The icon is mostly flat colour, so long repeats carry almost all of it.
+std::vector<std::uint8_t> Deflate(const std::vector<std::uint8_t>& data)
+{
+    constexpr std::size_t Window = 32768;
+    constexpr std::size_t MaxMatch = 258;
+    constexpr int MaxChain = 128;
+    const std::size_t n = data.size();
+    std::vector<long> head(1 << 15, -1);
+    std::vector<long> previous(n, -1);
+    auto hashAt = [&](std::size_t i) {
+        return static_cast<std::size_t>((data[i] << 10) ^ (data[i + 1] << 5) ^ data[i + 2]) & 0x7FFF;
+    };
+    auto remember = [&](std::size_t i) {
+        if (i + 2 < n) {
+            const std::size_t hash = hashAt(i);
+            previous[i] = head[hash];
+            head[hash] = static_cast<long>(i);
+        }
+    };
+
+    BitWriter writer;
+    PutBits(writer, 1, 1);  // the last block
+    PutBits(writer, 1, 2);  // fixed Huffman codes
+    std::size_t i = 0;
+    while (i < n) {
+        std::size_t bestLength = 0;
+        std::size_t bestDistance = 0;
+        if (i + 2 < n) {
+            const std::size_t limit = std::min(MaxMatch, n - i);
+            long candidate = head[hashAt(i)];
+            for (int chain = 0; candidate >= 0 && chain < MaxChain; ++chain) {
+                const std::size_t from = static_cast<std::size_t>(candidate);
+                if (i - from > Window) {
+                    break;
+                }
+                std::size_t length = 0;
+                while (length < limit && data[from + length] == data[i + length]) {
+                    ++length;
+                }
+                if (length > bestLength) {
+                    bestLength = length;
+                    bestDistance = i - from;
+                    if (length == limit) {
+                        break;
+                    }
+                }
+                candidate = previous[from];
+            }
+        }
+        if (bestLength >= 3) {
+            PutMatch(writer, static_cast<unsigned>(bestLength), static_cast<unsigned>(bestDistance));
+            for (std::size_t k = 0; k < bestLength; ++k) {
+                remember(i + k);
+            }
+            i += bestLength;
+        } else {
+            PutSymbol(writer, data[i]);
+            remember(i);
+            ++i;
+        }
+    }
+    PutSymbol(writer, 256);
+    PutBits(writer, 0, 7);
+    return writer.bytes;
+}
+
+void PutChunk(std::vector<std::uint8_t>& out, const char* type, const std::vector<std::uint8_t>& data)
+{
+    std::vector<std::uint8_t> body(type, type + 4);
+    body.insert(body.end(), data.begin(), data.end());
+    PutU32BigEndian(out, static_cast<std::uint32_t>(data.size()));
+    out.insert(out.end(), body.begin(), body.end());
+    PutU32BigEndian(out, Crc32(body));
+}
+
+// The Paeth predictor of PNG's filter type 4.
+int Paeth(int left, int up, int upLeft)
+{
+    const int estimate = left + up - upLeft;
+    const int toLeft = std::abs(estimate - left);
+    const int toUp = std::abs(estimate - up);
+    const int toUpLeft = std::abs(estimate - upLeft);
+    if (toLeft <= toUp && toLeft <= toUpLeft) {
+        return left;
+    }
+    return toUp <= toUpLeft ? up : upLeft;
+}
+
+// Filters one row with each of PNG's five filters and keeps the one whose
+// bytes, read as signed, sum smallest: the usual guess at what deflates best.
+void PutFilteredRow(std::vector<std::uint8_t>& out, const std::vector<std::uint8_t>& row,
+                    const std::vector<std::uint8_t>& above, std::size_t pixelBytes)
+{
+    std::vector<std::uint8_t> best;
+    long bestCost = -1;
+    for (int filter = 0; filter < 5; ++filter) {
+        std::vector<std::uint8_t> filtered{static_cast<std::uint8_t>(filter)};
+        long cost = 0;
+        for (std::size_t x = 0; x < row.size(); ++x) {
+            const int left = x >= pixelBytes ? row[x - pixelBytes] : 0;
+            const int up = above[x];
+            const int upLeft = x >= pixelBytes ? above[x - pixelBytes] : 0;
+            const int predictions[] = {0, left, up, (left + up) / 2, Paeth(left, up, upLeft)};
+            const auto value = static_cast<std::uint8_t>(row[x] - predictions[filter]);
+            filtered.push_back(value);
+            cost += value < 128 ? value : 256 - value;
+        }
+        if (bestCost < 0 || cost < bestCost) {
+            bestCost = cost;
+            best = filtered;
+        }
+    }
+    out.insert(out.end(), best.begin(), best.end());
+}
+
+// One icon image as PNG. The 8-bit image keeps its palette, with black at
+// index 0 as the one see-through entry; opaque pixels map to the others.
+std::vector<std::uint8_t> EncodePng(const Picture& picture, int bitsPerPixel, const std::vector<Rgb>& palette)
+{
+    const int size = picture.size;
+    const std::size_t pixelBytes = bitsPerPixel == 8 ? 1 : 4;
+    std::vector<std::uint8_t> raw;
+    std::vector<std::uint8_t> above(pixelBytes * size, 0);
+    for (int y = 0; y < size; ++y) {
+        std::vector<std::uint8_t> row;
+        for (int x = 0; x < size; ++x) {
+            const std::size_t index = static_cast<std::size_t>(y) * size + x;
+            const Rgb& c = picture.colour[index];
+            if (bitsPerPixel == 8) {
+                PutU8(row, picture.alpha[index] >= 128 ? static_cast<unsigned>(NearestIndex(palette, c, 1)) : 0U);
+            } else {
+                PutU8(row, static_cast<unsigned>(c.r));
+                PutU8(row, static_cast<unsigned>(c.g));
+                PutU8(row, static_cast<unsigned>(c.b));
+                PutU8(row, static_cast<unsigned>(picture.alpha[index]));
+            }
+        }
+        // Palette indices are no quantities to predict: those rows go unfiltered.
+        if (bitsPerPixel == 8) {
+            raw.push_back(0);
+            raw.insert(raw.end(), row.begin(), row.end());
+        } else {
+            PutFilteredRow(raw, row, above, pixelBytes);
+        }
+        above = row;
+    }
+
+    std::vector<std::uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::vector<std::uint8_t> header;
+    PutU32BigEndian(header, static_cast<std::uint32_t>(size));
+    PutU32BigEndian(header, static_cast<std::uint32_t>(size));
+    PutU8(header, 8);                          // bits per sample
+    PutU8(header, bitsPerPixel == 8 ? 3 : 6);  // palette, or RGBA
+    PutU8(header, 0);                          // deflate
+    PutU8(header, 0);                          // the five row filters
+    PutU8(header, 0);                          // not interlaced
+    PutChunk(out, "IHDR", header);
+    if (bitsPerPixel == 8) {
+        std::vector<std::uint8_t> colours;
+        for (const Rgb& c : palette) {
+            PutU8(colours, static_cast<unsigned>(c.r));
+            PutU8(colours, static_cast<unsigned>(c.g));
+            PutU8(colours, static_cast<unsigned>(c.b));
+        }
+        PutChunk(out, "PLTE", colours);
+        PutChunk(out, "tRNS", {0});
+    }
+    std::vector<std::uint8_t> stream = {0x78, 0xDA};
+    const std::vector<std::uint8_t> deflated = Deflate(raw);
+    stream.insert(stream.end(), deflated.begin(), deflated.end());
+    PutU32BigEndian(stream, Adler32(raw));
+    PutChunk(out, "IDAT", stream);
+    PutChunk(out, "IEND", {});
+    return out;
 }
 
 // One icon image as a classic DIB: BITMAPINFOHEADER with doubled height,
@@ -411,7 +696,7 @@ std::vector<std::uint8_t> EncodeDib(const Picture& picture, int bitsPerPixel, co
             const Rgb& c = picture.colour[index];
             bool opaque = picture.alpha[index] >= 128;
             if (bitsPerPixel == 8) {
-                PutU8(out, opaque ? static_cast<unsigned>(NearestIndex(palette, c)) : 0U);
+                PutU8(out, opaque ? static_cast<unsigned>(NearestIndex(palette, c, 0)) : 0U);
             } else {
                 PutU8(out, static_cast<unsigned>(c.b));
                 PutU8(out, static_cast<unsigned>(c.g));
@@ -438,7 +723,7 @@ std::vector<std::uint8_t> BuildIcon()
     const std::vector<Rgb> palette = BuildPalette();
     std::vector<Picture> pictures;
     const std::size_t count = sizeof(IconImages) / sizeof(IconImages[0]);
-    std::vector<std::vector<std::uint8_t>> dibs;
+    std::vector<std::vector<std::uint8_t>> images;
     for (const IconImage& image : IconImages) {
         auto found = std::find_if(pictures.begin(), pictures.end(),
                                   [&](const Picture& p) { return p.size == image.size; });
@@ -446,7 +731,8 @@ std::vector<std::uint8_t> BuildIcon()
             pictures.push_back(Render(image.size));
             found = pictures.end() - 1;
         }
-        dibs.push_back(EncodeDib(*found, image.bitsPerPixel, palette));
+        images.push_back(image.size == 256 ? EncodePng(*found, image.bitsPerPixel, palette)
+                                           : EncodeDib(*found, image.bitsPerPixel, palette));
     }
 
     std::vector<std::uint8_t> out;
@@ -462,12 +748,12 @@ std::vector<std::uint8_t> BuildIcon()
         PutU8(out, 0);
         PutU16(out, 1);
         PutU16(out, static_cast<unsigned>(image.bitsPerPixel));
-        PutU32(out, static_cast<std::uint32_t>(dibs[i].size()));
+        PutU32(out, static_cast<std::uint32_t>(images[i].size()));
         PutU32(out, static_cast<std::uint32_t>(offset));
-        offset += dibs[i].size();
+        offset += images[i].size();
     }
-    for (const auto& dib : dibs) {
-        out.insert(out.end(), dib.begin(), dib.end());
+    for (const auto& bytes : images) {
+        out.insert(out.end(), bytes.begin(), bytes.end());
     }
     return out;
 }

@@ -2,7 +2,9 @@
 //
 // Script lines: "<frame> <key> [<key> ...]" with keys enter, left, up, right,
 // pause, restart; "frames <count>" sets how many frames run (at least up to
-// the last keyed frame); "#" starts a comment. Frames count from 0.
+// the last keyed frame); "#" starts a comment. Frames count from 0, and frame
+// numbers and the count go up to MaxScriptFrame. A script that cannot be read
+// or has a bad line plays nothing: one line on stderr and exit code 2.
 #include <cstddef>
 #include <cstdio>
 #include <iostream>

@@ -5,7 +5,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
 {
     HACCEL accelerators = nullptr;
     if (!StartUp(instance, showCommand, &accelerators)) {
-        return 0;
+        // No window, no game: whoever started us must not read that as success.
+        return 1;
     }
     return RunMainLoop(accelerators);
 }

@@ -17,13 +17,90 @@ constexpr KeyName KeyNames[] = {
     {'E', "enter"}, {'L', "left"}, {'U', "up"}, {'R', "right"}, {'P', "pause"}, {'X', "restart"},
 };
 
-bool ParseCount(const std::string& word, long* value)
+// How a frame number or count reads: a plain decimal up to MaxScriptFrame.
+enum NumberRead { NumberOk, NotANumber, NumberTooLarge };
+
+NumberRead ReadNumber(const std::string& word, long* value)
 {
-    if (word.empty() || word.find_first_not_of("0123456789") != std::string::npos || word.size() > 9) {
-        return false;
+    if (word.empty() || word.find_first_not_of("0123456789") != std::string::npos) {
+        return NotANumber;
     }
-    *value = std::stol(word);
-    return true;
+    long number = 0;
+    for (char digit : word) {
+        number = number * 10 + (digit - '0');
+        // Stop before a long run of digits overflows.
+        if (number > MaxScriptFrame) {
+            return NumberTooLarge;
+        }
+    }
+    *value = number;
+    return NumberOk;
+}
+
+std::string Quoted(const std::string& word)
+{
+    return "\"" + word + "\"";
+}
+
+// Reads one line into keyed or frameCount; the fault without its line number, or "".
+std::string ParseLine(const std::string& line, ReplayFrames* keyed, long* frameCount)
+{
+    std::istringstream words(line);
+    std::string first;
+    if (!(words >> first)) {
+        return "";
+    }
+    const std::string limit = " is above the limit of " + std::to_string(MaxScriptFrame);
+    long value = 0;
+    if (first == "frames") {
+        std::string count;
+        if (!(words >> count)) {
+            return "expected a frame count after frames";
+        }
+        const NumberRead read = ReadNumber(count, &value);
+        if (read == NotANumber) {
+            return "bad frame count " + Quoted(count);
+        }
+        if (read == NumberTooLarge) {
+            return "frame count " + count + limit;
+        }
+        std::string extra;
+        if (words >> extra) {
+            return "unexpected " + Quoted(extra) + " after the frame count";
+        }
+        *frameCount = value;
+        return "";
+    }
+    const NumberRead read = ReadNumber(first, &value);
+    if (read == NotANumber) {
+        return "expected a frame number, not " + Quoted(first);
+    }
+    if (read == NumberTooLarge) {
+        return "frame " + first + limit;
+    }
+    std::string keys;
+    std::string name;
+    while (words >> name) {
+        const KeyName* found = nullptr;
+        for (const KeyName& key : KeyNames) {
+            if (name == key.name) {
+                found = &key;
+            }
+        }
+        if (found == nullptr) {
+            return "unknown key " + Quoted(name);
+        }
+        keys += found->letter;
+    }
+    if (keys.empty()) {
+        return "expected a key after frame " + first;
+    }
+    const std::size_t frame = static_cast<std::size_t>(value);
+    if (keyed->size() < frame + 1) {
+        keyed->resize(frame + 1);
+    }
+    (*keyed)[frame] += keys;
+    return "";
 }
 
 }  // namespace
@@ -37,48 +114,18 @@ bool ParseReplayScript(const std::string& text, ReplayFrames* frames, std::strin
     ReplayFrames keyed;
     while (std::getline(lines, line)) {
         ++lineNumber;
-        line = line.substr(0, line.find('#'));
-        std::istringstream words(line);
-        std::string first;
-        if (!(words >> first)) {
-            continue;
-        }
-        const std::string where = "line " + std::to_string(lineNumber) + ": ";
-        long value = 0;
-        if (first == "frames") {
-            std::string count;
-            if (!(words >> count) || !ParseCount(count, &value)) {
-                *error = where + "bad frame count";
-                return false;
-            }
-            frameCount = value;
-            continue;
-        }
-        if (!ParseCount(first, &value)) {
-            *error = where + "expected a frame number";
+        const std::string fault = ParseLine(line.substr(0, line.find('#')), &keyed, &frameCount);
+        if (!fault.empty()) {
+            *error = "line " + std::to_string(lineNumber) + ": " + fault;
             return false;
-        }
-        const std::size_t frame = static_cast<std::size_t>(value);
-        if (keyed.size() < frame + 1) {
-            keyed.resize(frame + 1);
-        }
-        std::string name;
-        while (words >> name) {
-            bool known = false;
-            for (const KeyName& key : KeyNames) {
-                if (name == key.name) {
-                    keyed[frame] += key.letter;
-                    known = true;
-                }
-            }
-            if (!known) {
-                *error = where + "unknown key " + name;
-                return false;
-            }
         }
     }
     if (keyed.size() < static_cast<std::size_t>(frameCount)) {
         keyed.resize(static_cast<std::size_t>(frameCount));
+    }
+    if (keyed.empty()) {
+        *error = "no frames to play";
+        return false;
     }
     *frames = keyed;
     return true;

@@ -8,10 +8,15 @@
 // it as Frame() takes them (E L U R P X), "" for a frame without keys.
 using ReplayFrames = std::vector<std::string>;
 
+// The largest frame number and frame count a script may give: a million
+// frames is over nine hours of play, and the frame list stays small.
+constexpr long MaxScriptFrame = 1000000;
+
 // Parses "<frame> <key> [<key> ...]" lines (enter, left, up, right, pause,
 // restart), "frames <count>" and "#" comments. The script runs up to its
 // frame count or its last keyed frame, whichever is later. On a bad line
-// returns false with the line's number and fault in error.
+// returns false with the line's number and fault in error; a script without
+// a single frame is refused too.
 bool ParseReplayScript(const std::string& text, ReplayFrames* frames, std::string* error);
 
 // The script text for frames, headed by the comment lines given.

@@ -48,6 +48,9 @@ endif()
 add_test(NAME replay_invariants COMMAND replay_check ${replay_scripts})
 add_test(NAME stress_support_test COMMAND stress_support_test)
 set_tests_properties(replay_invariants stress_support_test PROPERTIES LABELS unit TIMEOUT 120)
+add_test(NAME simulate_bad_scripts COMMAND ${CMAKE_COMMAND} -DSIMULATE=$<TARGET_FILE:simulate>
+    -DWORK=${CMAKE_CURRENT_BINARY_DIR}/bad_scripts -P ${stress_source_dir}/bad_scripts.cmake)
+set_tests_properties(simulate_bad_scripts PROPERTIES LABELS unit TIMEOUT 60)
 
 # Five seeds of random play; the sanitizers make a frame about ten times dearer.
 add_executable(stress_soak ${stress_source_dir}/soak.cpp)

@@ -28,16 +28,47 @@ TEST(ReplayScript, ReadsKeysCommentsAndTheFrameCount)
     EXPECT_EQ(frames, (ReplayFrames{"", "", "", "", "PX"}));
 }
 
-TEST(ReplayScript, RejectsBadLinesWithTheirNumber)
+// Every bad script is refused with one line naming the fault, before any
+// frame list is sized: a huge frame number must not ask for gigabytes.
+TEST(ReplayScript, RejectsBadScriptsWithOneLineEach)
 {
+    struct BadScript {
+        const char* text;
+        const char* error;
+    };
+    const BadScript cases[] = {
+        {"0 enter\n1 jump\n", "line 2: unknown key \"jump\""},
+        {"-3 up\n", "line 1: expected a frame number, not \"-3\""},
+        {"up left\n", "line 1: expected a frame number, not \"up\""},
+        {"12abc up\n", "line 1: expected a frame number, not \"12abc\""},
+        {"4\n", "line 1: expected a key after frame 4"},
+        {"4 up right;\n", "line 1: unknown key \"right;\""},
+        {"# big\n999999999 up\n", "line 2: frame 999999999 is above the limit of 1000000"},
+        {"1000001 up\n", "line 1: frame 1000001 is above the limit of 1000000"},
+        {"123456789012345678901234567890 up\n",
+         "line 1: frame 123456789012345678901234567890 is above the limit of 1000000"},
+        {"frames many\n", "line 1: bad frame count \"many\""},
+        {"frames\n", "line 1: expected a frame count after frames"},
+        {"frames 10 20\n", "line 1: unexpected \"20\" after the frame count"},
+        {"0 up\nframes 2000000\n", "line 2: frame count 2000000 is above the limit of 1000000"},
+        {"", "no frames to play"},
+        {"# only a comment\n\n", "no frames to play"},
+        {"frames 0\n", "no frames to play"},
+    };
+    for (const BadScript& bad : cases) {
+        SCOPED_TRACE(bad.text);
+        ReplayFrames frames = {"E"};
+        std::string error;
+        EXPECT_FALSE(ParseReplayScript(bad.text, &frames, &error));
+        EXPECT_EQ(error, bad.error);
+        EXPECT_EQ(frames, ReplayFrames{"E"}) << "a refused script leaves the frames alone";
+    }
+    // The limit itself is a frame like any other.
     ReplayFrames frames;
     std::string error;
-    EXPECT_FALSE(ParseReplayScript("0 enter\n1 jump\n", &frames, &error));
-    EXPECT_EQ(error, "line 2: unknown key jump");
-    EXPECT_FALSE(ParseReplayScript("-3 up\n", &frames, &error));
-    EXPECT_EQ(error, "line 1: expected a frame number");
-    EXPECT_FALSE(ParseReplayScript("frames many\n", &frames, &error));
-    EXPECT_EQ(error, "line 1: bad frame count");
+    ASSERT_TRUE(ParseReplayScript("1000000 up\n", &frames, &error)) << error;
+    EXPECT_EQ(frames.size(), 1000001u);
+    EXPECT_EQ(frames.back(), "U");
 }
 
 TEST(ReplayScript, WrittenScriptsReadBackToTheSameFrames)

@@ -258,11 +258,34 @@ TEST(Icons, BothGroupsListNineImagesInOrder)
     }
 }
 
-// Each image is a classic DIB (never PNG) whose header, palette and masks add
-// up to exactly the stored size, and which the system turns into an icon.
-TEST(Icons, ImagesAreClassicDibsOfTheListedSize)
+std::uint32_t ReadU32BigEndian(const Bytes& bytes, std::size_t offset)
+{
+    if (offset + 4 > bytes.size) {
+        return 0xFFFFFFFFu;
+    }
+    return static_cast<std::uint32_t>(bytes.data[offset]) << 24 | static_cast<std::uint32_t>(bytes.data[offset + 1]) << 16 |
+           static_cast<std::uint32_t>(bytes.data[offset + 2]) << 8 | bytes.data[offset + 3];
+}
+
+// The chunk types of a PNG in order, checking each length stays inside it.
+std::string PngChunkTypes(const Bytes& png)
+{
+    std::string types;
+    std::size_t offset = 8;
+    while (offset + 12 <= png.size) {
+        types += std::string(reinterpret_cast<const char*>(png.data + offset + 4), 4) + " ";
+        offset += 12 + ReadU32BigEndian(png, offset);
+    }
+    return offset == png.size ? types : types + "(overrun)";
+}
+
+// The 256x256 images are PNG, the smaller ones classic DIBs whose header,
+// palette and masks add up to exactly the stored size; the system turns each
+// into an icon of its size.
+TEST(Icons, LargeImagesArePngSmallOnesClassicDibs)
 {
     ASSERT_NE(GameModule(), nullptr);
+    const std::uint8_t pngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     for (WORD group : {107, 108}) {
         const std::vector<long> members = GroupMembers(group);
         ASSERT_EQ(members.size(), 9u);
@@ -271,28 +294,49 @@ TEST(Icons, ImagesAreClassicDibsOfTheListedSize)
             const IconEntry& want = ExpectedIcons[i];
             const Bytes image = FindBytes(IconType, static_cast<WORD>(members[i]));
             ASSERT_NE(image.data, nullptr);
-            EXPECT_EQ(ReadU32(image, 0), 40u);
-            EXPECT_EQ(ReadU32(image, 4), static_cast<std::uint32_t>(want.size));
-            EXPECT_EQ(ReadU32(image, 8), static_cast<std::uint32_t>(2 * want.size));
-            EXPECT_EQ(ReadU16(image, 12), 1u);
-            EXPECT_EQ(ReadU16(image, 14), static_cast<unsigned>(want.bitsPerPixel));
-            EXPECT_EQ(ReadU32(image, 16), static_cast<std::uint32_t>(BI_RGB));
-            const std::size_t palette = want.bitsPerPixel == 8 ? 256 * 4 : 0;
-            const std::size_t pixels = (RowBytes(want.size, want.bitsPerPixel) + RowBytes(want.size, 1)) * want.size;
-            EXPECT_EQ(image.size, 40 + palette + pixels);
+            if (want.size == 256) {
+                ASSERT_GT(image.size, sizeof pngSignature);
+                EXPECT_EQ(std::memcmp(image.data, pngSignature, sizeof pngSignature), 0);
+                EXPECT_EQ(ReadU32BigEndian(image, 8), 13u) << "IHDR length";
+                EXPECT_EQ(ReadU32BigEndian(image, 16), 256u) << "width";
+                EXPECT_EQ(ReadU32BigEndian(image, 20), 256u) << "height";
+                EXPECT_EQ(ReadU8(image, 24), 8u) << "bits per sample";
+                EXPECT_EQ(ReadU8(image, 25), want.bitsPerPixel == 8 ? 3u : 6u) << "palette or RGBA";
+                EXPECT_EQ(PngChunkTypes(image), want.bitsPerPixel == 8 ? "IHDR PLTE tRNS IDAT IEND " : "IHDR IDAT IEND ");
+                EXPECT_LT(image.size, 16u * 1024u) << "the large picture is mostly flat colour";
+            } else {
+                EXPECT_EQ(ReadU32(image, 0), 40u);
+                EXPECT_EQ(ReadU32(image, 4), static_cast<std::uint32_t>(want.size));
+                EXPECT_EQ(ReadU32(image, 8), static_cast<std::uint32_t>(2 * want.size));
+                EXPECT_EQ(ReadU16(image, 12), 1u);
+                EXPECT_EQ(ReadU16(image, 14), static_cast<unsigned>(want.bitsPerPixel));
+                EXPECT_EQ(ReadU32(image, 16), static_cast<std::uint32_t>(BI_RGB));
+                const std::size_t palette = want.bitsPerPixel == 8 ? 256 * 4 : 0;
+                const std::size_t pixels =
+                    (RowBytes(want.size, want.bitsPerPixel) + RowBytes(want.size, 1)) * want.size;
+                EXPECT_EQ(image.size, 40 + palette + pixels);
+            }
 
             HICON icon = CreateIconFromResourceEx(const_cast<PBYTE>(image.data), static_cast<DWORD>(image.size), TRUE,
                                                   0x00030000, want.size, want.size, LR_DEFAULTCOLOR);
-            EXPECT_NE(icon, nullptr) << "the system accepts the image";
-            if (icon != nullptr) {
-                DestroyIcon(icon);
-            }
+            ASSERT_NE(icon, nullptr) << "the system accepts the image";
+            ICONINFO info = {};
+            ASSERT_TRUE(GetIconInfo(icon, &info));
+            BITMAP bitmap = {};
+            GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+            EXPECT_EQ(bitmap.bmWidth, want.size);
+            EXPECT_EQ(bitmap.bmHeight, want.size);
+            DeleteObject(info.hbmColor);
+            DeleteObject(info.hbmMask);
+            DestroyIcon(icon);
         }
     }
 }
 
 // Pixel checks against the picture itself: the top edge is sky, the rounded
-// corners are cut out, and the AND mask agrees with the alpha channel.
+// corners are cut out, and the AND mask agrees with the alpha channel. The
+// PNG images are only compared between the groups here; the start-up test
+// decodes the large one.
 TEST(Icons, PixelsShowSkyAboveAndMaskMatchesAlpha)
 {
     ASSERT_NE(GameModule(), nullptr);
@@ -306,9 +350,12 @@ TEST(Icons, PixelsShowSkyAboveAndMaskMatchesAlpha)
         const Bytes image = FindBytes(IconType, static_cast<WORD>(large[i]));
         const Bytes twin = FindBytes(IconType, static_cast<WORD>(small[i]));
         ASSERT_EQ(image.size, twin.size);
+        EXPECT_EQ(std::memcmp(image.data, twin.data, image.size), 0) << "both groups carry the same pictures";
+        if (want.size == 256) {
+            continue;
+        }
         ASSERT_EQ(image.size, 40 + (want.bitsPerPixel == 8 ? 1024u : 0u) +
                                   (RowBytes(want.size, want.bitsPerPixel) + RowBytes(want.size, 1)) * want.size);
-        EXPECT_EQ(std::memcmp(image.data, twin.data, image.size), 0) << "both groups carry the same pictures";
 
         const std::size_t pixelStart = 40 + (want.bitsPerPixel == 8 ? 1024u : 0u);
         const std::size_t colourRow = RowBytes(want.size, want.bitsPerPixel);
