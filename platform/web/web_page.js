@@ -12,6 +12,7 @@ mergeInto(LibraryManager.library, {
         // Bench pages wait for WebGL to finish each frame, so a pass's time is its whole work.
         finishFrames: false,
         workMs: 0,
+        firstFrameMs: 0,  // page clock (ms since navigation began) when the first frame was done
         audio: null,
         tune: null,
         source: null,
@@ -118,6 +119,7 @@ mergeInto(LibraryManager.library, {
             running: function () { return Module['_WebProbeRunning'](); },
             music: Kestrel.musicProbe,
             workMs: function () { return Kestrel.workMs; },
+            firstFrameMs: function () { return Kestrel.firstFrameMs; },
             depthBits: function () { return gl.getParameter(gl.DEPTH_BITS); },
         };
         return 1;
@@ -172,13 +174,17 @@ mergeInto(LibraryManager.library, {
     WebViewport: function (x, y, width, height) { Kestrel.gl.viewport(x, y, width, height); },
 
     WebFrameDone__deps: ['$Kestrel'],
-    WebFrameDone: function (workMs) {
+    WebFrameDone: function (passStart) {
         if (Kestrel.finishFrames) {
             // One pixel read back waits for the whole frame to be drawn.
             var pixel = new Uint8Array(4);
             Kestrel.gl.readPixels(0, 0, 1, 1, Kestrel.gl.RGBA, Kestrel.gl.UNSIGNED_BYTE, pixel);
         }
-        Kestrel.workMs += performance.now() - workMs;
+        var now = performance.now();
+        Kestrel.workMs += now - passStart;
+        if (Kestrel.firstFrameMs === 0) {
+            Kestrel.firstFrameMs = now;
+        }
     },
 
     WebStartMusic__deps: ['$Kestrel'],

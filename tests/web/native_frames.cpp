@@ -1,0 +1,58 @@
+// native_frames.cpp -- the desktop rasterizer's side of the web bench: frame work and pictures through Mesa
+//
+// Usage: native_frames <width> <height> <picture folder> <frames>
+// Plays the title view, then the play view with a run, on an off-screen Mesa
+// canvas; prints the mean wall time of a title and of a play frame (each frame
+// ends with glFinish) and writes the still title and play views as PNGs for
+// the browser's pictures to be compared with.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "tests/bench/osmesa_platform.h"
+#include "tests/support/frame_script.h"
+
+namespace {
+
+double MeanFrameMs(int frames, const char* keysFirst)
+{
+    const auto start = std::chrono::steady_clock::now();
+    Frame(keysFirst);
+    for (int i = 1; i < frames; ++i) {
+        Frame();
+    }
+    const std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;
+    return spent.count() / frames;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: native_frames <width> <height> <picture folder> <frames>\n");
+        return 2;
+    }
+    const int width = std::atoi(argv[1]);
+    const int height = std::atoi(argv[2]);
+    const std::string folder = argv[3];
+    const int frames = std::atoi(argv[4]);
+    OsmesaCanvas canvas{};
+    if (width <= 0 || height <= 0 || frames <= 0 || !StartOnCanvas(canvas, width, height)) {
+        std::fprintf(stderr, "native_frames: no Mesa canvas of %dx%d\n", width, height);
+        return 1;
+    }
+    // Title frames are alike; the first also applies the frustum.
+    Frames(3);
+    const double titleMs = MeanFrameMs(frames, "");
+    const bool titleWritten = WritePng(canvas, folder + "/native-title.png");
+    // Enter, then the still road before Up, then a run with rows coming.
+    Frame("E");
+    Frames(2);
+    const bool playWritten = WritePng(canvas, folder + "/native-play.png");
+    const double playMs = MeanFrameMs(frames, "U");
+    CloseCanvas(canvas);
+    std::printf("{\"title_ms\": %.3f, \"play_ms\": %.3f}\n", titleMs, playMs);
+    return titleWritten && playWritten ? 0 : 1;
+}
