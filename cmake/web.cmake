@@ -63,7 +63,10 @@ set(web_node_dir ${CMAKE_BINARY_DIR}/web-tests)
 add_test(NAME web_npm_ci COMMAND ${CMAKE_COMMAND}
     -DSOURCE=${web_test_dir} -DWORK=${web_node_dir} -P ${web_test_dir}/npm_ci.cmake)
 set_tests_properties(web_npm_ci PROPERTIES FIXTURES_SETUP web_node LABELS web TIMEOUT 600)
-set(web_environment "NODE_PATH=${web_node_dir}/node_modules;KESTREL_WEB_DIR=${KESTREL_WEB_DIR};KESTREL_SOURCE_DIR=${PROJECT_SOURCE_DIR};KESTREL_SHOTS=${CMAKE_BINARY_DIR}/screenshots")
+# Pictures are compared with the native build's Mesa program (tests/web/native_frames.cpp).
+set(KESTREL_NATIVE_FRAMES ${PROJECT_SOURCE_DIR}/build/native/tests/native_frames CACHE FILEPATH
+    "The native build's native_frames, for pictures and frame times through Mesa")
+set(web_environment "NODE_PATH=${web_node_dir}/node_modules;KESTREL_WEB_DIR=${KESTREL_WEB_DIR};KESTREL_SOURCE_DIR=${PROJECT_SOURCE_DIR};KESTREL_SHOTS=${CMAKE_BINARY_DIR}/screenshots;KESTREL_NATIVE_FRAMES=${KESTREL_NATIVE_FRAMES}")
 add_test(NAME web_browser COMMAND ${KESTREL_NODE} ${web_test_dir}/browser_test.js)
 set_tests_properties(web_browser PROPERTIES LABELS web FIXTURES_REQUIRED web_node TIMEOUT 600
     RESOURCE_LOCK chromium ENVIRONMENT "${web_environment}")
@@ -71,4 +74,4 @@ set_tests_properties(web_browser PROPERTIES LABELS web FIXTURES_REQUIRED web_nod
 # Frame work side by side with the desktop rasterizer, first frame, sizes.
 add_test(NAME web_bench COMMAND ${KESTREL_NODE} ${web_test_dir}/bench.js)
 set_tests_properties(web_bench PROPERTIES LABELS bench FIXTURES_REQUIRED web_node TIMEOUT 600
-    RESOURCE_LOCK chromium ENVIRONMENT "${web_environment};KESTREL_NATIVE_DIR=${PROJECT_SOURCE_DIR}/build/native")
+    RESOURCE_LOCK chromium ENVIRONMENT "${web_environment};KESTREL_BENCH_OUTPUT=${CMAKE_BINARY_DIR}/web-bench.json")

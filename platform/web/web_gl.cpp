@@ -7,7 +7,6 @@
 // the clear flush what has been collected first, so the order of the picture
 // is the order of the calls.
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 #include "platform/web/web_shell.h"
@@ -36,13 +35,21 @@ Matrix clipMatrix = Identity;  // projection times modelview, rebuilt when eithe
 bool clipMatrixStale = false;
 
 // Primitive assembly.
-float currentColour[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+WebVertex currentColour = {{0.0f, 0.0f, 0.0f, 0.0f}, {255, 255, 255, 255}};
 GLenum primitive = 0;  // the mode of the open glBegin, 0 outside one
 int cornersInPrimitive = 0;
-float quadCorners[3][WebVertexFloats];  // a quad's first three corners wait for its fourth
+WebVertex quadCorners[3];  // a quad's first three corners wait for its fourth
 
-// The frame's vertices not yet drawn: clip x, y, z, w, then r, g, b, a.
-std::vector<float> batch;
+// The frame's corners not yet drawn.
+std::vector<WebVertex> batch;
+bool batchOpaque = true;  // every corner in the batch has alpha 1
+
+// Blending as the core set it. With source alpha 1 and the usual function a
+// blend gives the source colour exactly, so such batches are drawn without
+// one: the same pixels, and the software rasterizer skips reading them back.
+bool blendEnabled = false;
+GLenum blendSource = GL_ONE;
+GLenum blendDestination = GL_ZERO;
 
 Matrix Multiply(const Matrix& a, const Matrix& b)
 {
@@ -74,19 +81,30 @@ void MultiplyCurrent(const Matrix& by)
 void Flush()
 {
     if (!batch.empty()) {
-        WebDrawTriangles(batch.data(), static_cast<int>(batch.size() / WebVertexFloats));
+        const bool blendIsCopy = batchOpaque && blendSource == GL_SRC_ALPHA &&
+                                 blendDestination == GL_ONE_MINUS_SRC_ALPHA;
+        const bool blend = blendEnabled && !blendIsCopy;
+        WebDrawTriangles(batch.data(), static_cast<int>(batch.size()), blend ? 1 : 0);
         batch.clear();
+        batchOpaque = true;
     }
 }
 
-void AppendCorner(const float* corner)
+// A colour channel in the frame buffer's levels, rounded as the desktop rasterizer does.
+unsigned char Level(float channel)
 {
-    batch.insert(batch.end(), corner, corner + WebVertexFloats);
+    const float clamped = channel < 0.0f ? 0.0f : (channel > 1.0f ? 1.0f : channel);
+    return static_cast<unsigned char>(std::lround(clamped * 255.0f));
 }
 
 void SetCapability(GLenum capability, int on)
 {
     Flush();
+    // Blending is switched per draw, as the batch needs it.
+    if (capability == GL_BLEND) {
+        blendEnabled = on != 0;
+        return;
+    }
     WebSetCapability(static_cast<int>(capability), on);
 }
 
@@ -196,10 +214,10 @@ void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z)
 
 void glColor4f(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha)
 {
-    currentColour[0] = red;
-    currentColour[1] = green;
-    currentColour[2] = blue;
-    currentColour[3] = alpha;
+    currentColour.colour[0] = Level(red);
+    currentColour.colour[1] = Level(green);
+    currentColour.colour[2] = Level(blue);
+    currentColour.colour[3] = Level(alpha);
 }
 
 void glColor3f(GLfloat red, GLfloat green, GLfloat blue)
@@ -229,29 +247,29 @@ void glVertex3f(GLfloat x, GLfloat y, GLfloat z)
         return;
     }
     const float* m = clipMatrix.m;
-    float corner[WebVertexFloats];
+    WebVertex corner = currentColour;
     for (int row = 0; row < 4; ++row) {
-        corner[row] = m[row] * x + m[4 + row] * y + m[8 + row] * z + m[12 + row];
+        corner.clip[row] = m[row] * x + m[4 + row] * y + m[8 + row] * z + m[12 + row];
     }
-    std::memcpy(corner + 4, currentColour, sizeof currentColour);
+    batchOpaque = batchOpaque && corner.colour[3] == 255;
 
     if (primitive == GL_TRIANGLES) {
-        AppendCorner(corner);
+        batch.push_back(corner);
         return;
     }
     // A quad becomes the triangles 0-1-2 and 0-2-3.
     const int index = cornersInPrimitive % 4;
     cornersInPrimitive = index + 1;
     if (index < 3) {
-        std::memcpy(quadCorners[index], corner, sizeof corner);
+        quadCorners[index] = corner;
         return;
     }
-    AppendCorner(quadCorners[0]);
-    AppendCorner(quadCorners[1]);
-    AppendCorner(quadCorners[2]);
-    AppendCorner(quadCorners[0]);
-    AppendCorner(quadCorners[2]);
-    AppendCorner(corner);
+    batch.push_back(quadCorners[0]);
+    batch.push_back(quadCorners[1]);
+    batch.push_back(quadCorners[2]);
+    batch.push_back(quadCorners[0]);
+    batch.push_back(quadCorners[2]);
+    batch.push_back(corner);
 }
 
 void glEnable(GLenum capability)
@@ -267,6 +285,8 @@ void glDisable(GLenum capability)
 void glBlendFunc(GLenum source, GLenum destination)
 {
     Flush();
+    blendSource = source;
+    blendDestination = destination;
     WebBlendFunc(static_cast<int>(source), static_cast<int>(destination));
 }
 

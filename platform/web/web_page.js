@@ -11,7 +11,7 @@ mergeInto(LibraryManager.library, {
         bufferBytes: 0,
         // Bench pages wait for WebGL to finish each frame, so a pass's time is its whole work.
         finishFrames: false,
-        workMs: 0,
+        workMs: [],  // each pass's work in ms, in order
         firstFrameMs: 0,  // page clock (ms since navigation began) when the first frame was done
         audio: null,
         tune: null,
@@ -118,7 +118,7 @@ mergeInto(LibraryManager.library, {
             helpOpen: function () { return Module['_WebProbeHelpOpen'](); },
             running: function () { return Module['_WebProbeRunning'](); },
             music: Kestrel.musicProbe,
-            workMs: function () { return Kestrel.workMs; },
+            workMs: function (from) { return Kestrel.workMs.slice(from); },
             firstFrameMs: function () { return Kestrel.firstFrameMs; },
             depthBits: function () { return gl.getParameter(gl.DEPTH_BITS); },
         };
@@ -126,17 +126,23 @@ mergeInto(LibraryManager.library, {
     },
 
     WebDrawTriangles__deps: ['$Kestrel'],
-    WebDrawTriangles: function (vertices, count) {
+    WebDrawTriangles: function (vertices, count, blend) {
         var gl = Kestrel.gl;
-        var floats = HEAPF32.subarray(vertices >> 2, (vertices >> 2) + count * 8);
-        if (floats.byteLength > Kestrel.bufferBytes) {
-            gl.bufferData(gl.ARRAY_BUFFER, floats, gl.STREAM_DRAW);
-            Kestrel.bufferBytes = floats.byteLength;
+        if (blend) {
+            gl.enable(gl.BLEND);
         } else {
-            gl.bufferSubData(gl.ARRAY_BUFFER, 0, floats);
+            gl.disable(gl.BLEND);
         }
-        gl.vertexAttribPointer(0, 4, gl.FLOAT, false, 32, 0);
-        gl.vertexAttribPointer(1, 4, gl.FLOAT, false, 32, 16);
+        // Corners of 20 bytes: four floats of clip coordinates, four colour levels.
+        var bytes = HEAPU8.subarray(vertices, vertices + count * 20);
+        if (bytes.byteLength > Kestrel.bufferBytes) {
+            gl.bufferData(gl.ARRAY_BUFFER, bytes, gl.STREAM_DRAW);
+            Kestrel.bufferBytes = bytes.byteLength;
+        } else {
+            gl.bufferSubData(gl.ARRAY_BUFFER, 0, bytes);
+        }
+        gl.vertexAttribPointer(0, 4, gl.FLOAT, false, 20, 0);
+        gl.vertexAttribPointer(1, 4, gl.UNSIGNED_BYTE, true, 20, 16);
         gl.drawArrays(gl.TRIANGLES, 0, count);
     },
 
@@ -181,7 +187,7 @@ mergeInto(LibraryManager.library, {
             Kestrel.gl.readPixels(0, 0, 1, 1, Kestrel.gl.RGBA, Kestrel.gl.UNSIGNED_BYTE, pixel);
         }
         var now = performance.now();
-        Kestrel.workMs += now - passStart;
+        Kestrel.workMs.push(now - passStart);
         if (Kestrel.firstFrameMs === 0) {
             Kestrel.firstFrameMs = now;
         }

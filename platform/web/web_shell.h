@@ -1,8 +1,13 @@
 // web_shell.h -- the browser shell's shared state and the page functions it calls
 #pragma once
 
-// One corner as WebGL receives it: clip x, y, z, w, then red, green, blue, alpha.
-constexpr int WebVertexFloats = 8;
+// One corner as WebGL receives it: clip coordinates, then the colour in 8-bit
+// levels, the levels the frame buffer stores.
+struct WebVertex {
+    float clip[4];
+    unsigned char colour[4];
+};
+static_assert(sizeof(WebVertex) == 20, "WebGL reads corners 20 bytes apart");
 
 // Page functions (web_page.js): the WebGL context, the tune, the help dialog
 // and the end of the game.
@@ -10,7 +15,8 @@ extern "C" {
 // Makes the canvas fill the window and creates its WebGL context; writes the
 // drawing size. False when the browser gives no WebGL.
 bool WebCreateContext(int* width, int* height);
-void WebDrawTriangles(const float* vertices, int count);
+// Draws `count` corners as triangles, blending them when `blend` is 1.
+void WebDrawTriangles(const WebVertex* vertices, int count, int blend);
 void WebSetCapability(int capability, int on);
 void WebBlendFunc(int source, int destination);
 void WebDepthFunc(int function);
@@ -21,8 +27,8 @@ void WebClearDepth(float depth);
 void WebClear(int mask);
 void WebViewport(int x, int y, int width, int height);
 
-// Ends a loop pass begun at passStart (ms, the page clock): adds its work to
-// the time the bench reads; bench pages first wait until WebGL has drawn it.
+// Ends a loop pass begun at passStart (ms, the page clock): notes its work for
+// the bench; bench pages first wait until WebGL has drawn it.
 void WebFrameDone(double passStart);
 
 // Starts the tune looping, or as soon as the browser lets audio play.

@@ -4,9 +4,11 @@
 // events; every wait is on what the game shows (its frame counter, its view,
 // the page), never on the clock. Screenshots go to KESTREL_SHOTS.
 'use strict';
+const childProcess = require('child_process');
 const fs = require('fs');
 const path = require('path');
-const {serve, launch, screenshot, near, bannerCell, waitFrames, sourceDir} = require('./driver.js');
+const {serve, launch, screenshot, decodePng, near, bannerCell, waitFrames, sourceDir} = require('./driver.js');
+const {comparePictures} = require('./pictures.js');
 
 const Width = 1280;
 const Height = 720;
@@ -19,6 +21,10 @@ const GlyphS = ['.##', '#..', '.#.', '..#', '##.'];
 const GlyphG = ['###', '#..', '#..', '#.#', '###'];
 const GlyphK = ['#.#', '##.', '#..', '##.', '#.#'];
 const Glyph1 = ['.#.', '##.', '.#.', '.#.', '###'];
+
+// The desktop rasterizer's pictures of the same still frames, from the native build.
+const nativeFrames = process.env.KESTREL_NATIVE_FRAMES;
+const shotDir = process.env.KESTREL_SHOTS;
 
 let failures = 0;
 
@@ -81,6 +87,18 @@ async function scenario(name, body) {
     console.log(`-- ${name}: ${((Date.now() - start) / 1000).toFixed(1)} s`);
 }
 
+// The same frame as Mesa draws it: same projection, colours and depth order,
+// so only a few edge pixels may round differently.
+function sameAsDesktop(picture, name) {
+    const nativeFile = path.join(shotDir, `native-${name}.png`);
+    if (!fs.existsSync(nativeFile)) {
+        check(nativeFrames && fs.existsSync(nativeFrames), `native_frames built (${nativeFrames}); build the native preset first`);
+        childProcess.execFileSync(nativeFrames, [String(Width), String(Height), shotDir, '3']);
+    }
+    const match = comparePictures(picture, decodePng(fs.readFileSync(nativeFile)));
+    check(match.fraction < 0.005, `the ${name} view as the desktop build draws it: ${match.summary}`);
+}
+
 async function main() {
     const server = await serve();
     const browser = await launch();
@@ -102,6 +120,7 @@ async function main() {
         check(near(title.at(...bannerCell(2, 29, Width, Height)), [0, 0, 0]), 'banner ink at row 2 column 29');
         check(near(title.at(...bannerCell(2, 32, Width, Height)), Grey, 8), 'banner grey at row 2 column 32');
         check(glyphAt(title, 7, GlyphK), 'title message on a fresh start');
+        sameAsDesktop(title, 'title');
         const car = title.at(Width / 2, Height * 0.45);
         check(!near(car, Ground, 12) && !near(car, Sky, 12), `the car on its turntable ${car}`);
         // Keys the game knows do not scroll or click; others keep their default.
@@ -125,6 +144,7 @@ async function main() {
         const car = road.at(Width / 2, Height * 0.85);
         check(!near(car, Road, 12) && !near(car, Ground, 12), `the car from behind ${car}`);
         check(near(road.at(Width / 2, 3), Sky, 2), 'sky above the hills');
+        sameAsDesktop(road, 'play');
     });
 
     await scenario('an unsteered run ends as on Windows', async () => {

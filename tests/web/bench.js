@@ -1,0 +1,110 @@
+// bench.js -- the web game's frame work next to the desktop rasterizer's, its first frame and its size
+//
+// Measures, in one run at 1280x720: the mean work of a title and of a play
+// frame in headless Chromium (a loop pass until WebGL has drawn it) and through
+// Mesa on the host (native_frames, each frame ending with glFinish); the time
+// from navigation to the first drawn frame, in a freshly started browser and
+// in one already running; the sizes of the .wasm and .js. Prints a table and
+// writes it as JSON. Measures only: it fails when it cannot measure, never on
+// the numbers.
+'use strict';
+const childProcess = require('child_process');
+const fs = require('fs');
+const path = require('path');
+const {serve, launch, screenshot, decodePng, waitFrames, webDir} = require('./driver.js');
+const {comparePictures} = require('./pictures.js');
+
+const Width = 1280;
+const Height = 720;
+const Frames = 60;
+const nativeFrames = process.env.KESTREL_NATIVE_FRAMES;
+const shotDir = process.env.KESTREL_SHOTS;
+const resultFile = process.env.KESTREL_BENCH_OUTPUT;
+
+async function firstFrameMs(browser, address) {
+    const page = await browser.newPage();
+    await page.setViewport({width: Width, height: Height});
+    await page.goto(address);
+    await page.waitForFunction(() => window.Module && Module.kestrel && Module.kestrel.firstFrameMs() > 0,
+        {timeout: 60000, polling: 10});
+    const ms = await page.evaluate(() => Module.kestrel.firstFrameMs());
+    await page.close();
+    return ms;
+}
+
+function median(values) {
+    const sorted = [...values].sort((a, b) => a - b);
+    return sorted[Math.floor(sorted.length / 2)];
+}
+
+// Median work of the next `count` passes, from the page's own timings: other
+// builds share this machine, and a median keeps their bursts out.
+async function medianWorkMs(page, count) {
+    const from = await page.evaluate(() => Module.kestrel.workMs(0).length);
+    await waitFrames(page, count);
+    return median(await page.evaluate((first) => Module.kestrel.workMs(first), from));
+}
+
+async function main() {
+    const server = await serve();
+    const address = `http://127.0.0.1:${server.address().port}/`;
+    const browser = await launch();
+    const coldMs = await firstFrameMs(browser, address);
+    const warmMs = await firstFrameMs(browser, address);
+
+    // Bench pages wait for each frame to be drawn before the pass ends.
+    const page = await browser.newPage();
+    await page.setViewport({width: Width, height: Height});
+    await page.goto(`${address}?bench`);
+    await page.waitForFunction(() => window.Module && Module.kestrel && Module.kestrel.frames() >= 5,
+        {timeout: 60000, polling: 10});
+    const webTitle = await medianWorkMs(page, Frames);
+    const titlePicture = await screenshot(page, 'bench-title');
+    await page.keyboard.press('Enter');
+    await page.waitForFunction(() => Module.kestrel.view() === 2, {timeout: 60000, polling: 10});
+    await waitFrames(page, 3);
+    const playPicture = await screenshot(page, 'bench-play');
+    await page.keyboard.press('ArrowUp');
+    await page.waitForFunction(() => Module.kestrel.runStart() >= 0, {timeout: 60000, polling: 10});
+    const webPlay = await medianWorkMs(page, Frames);
+    await browser.close();
+    server.close();
+
+    const native = JSON.parse(childProcess.execFileSync(nativeFrames,
+        [String(Width), String(Height), shotDir, String(Frames)], {encoding: 'utf8'}));
+    const titleMatch = comparePictures(titlePicture, decodePng(fs.readFileSync(path.join(shotDir, 'native-title.png'))));
+    const playMatch = comparePictures(playPicture, decodePng(fs.readFileSync(path.join(shotDir, 'native-play.png'))));
+
+    const wasmBytes = fs.statSync(path.join(webDir, 'kestrel-forges.wasm')).size;
+    const jsBytes = fs.statSync(path.join(webDir, 'kestrel-forges.js')).size;
+    const row = (name, web, mesa) => `| ${name.padEnd(5)} | ${web.toFixed(2).padStart(9)} | ${mesa.toFixed(2).padStart(9)} |` +
+        ` ${(web / mesa).toFixed(2).padStart(5)} |`;
+    const lines = [
+        `Frame work at ${Width}x${Height}, median of ${Frames} frames (ms):`,
+        '| view  |  Chromium |      Mesa | ratio |',
+        '|-------|-----------|-----------|-------|',
+        row('title', webTitle, native.title_ms),
+        row('play', webPlay, native.play_ms),
+        `First frame after navigation: ${coldMs.toFixed(0)} ms in a freshly started browser, ` +
+            `${warmMs.toFixed(0)} ms in a running one`,
+        `Size: kestrel-forges.wasm ${wasmBytes} + kestrel-forges.js ${jsBytes} = ${wasmBytes + jsBytes} bytes`,
+        `Pictures against Mesa: title ${titleMatch.summary}; play ${playMatch.summary}`,
+    ];
+    console.log(lines.join('\n'));
+    const result = {
+        width: Width, height: Height, frames: Frames,
+        chromium_ms: {title: webTitle, play: webPlay}, mesa_ms: native,
+        first_frame_ms: {fresh_browser: coldMs, running_browser: warmMs},
+        bytes: {wasm: wasmBytes, js: jsBytes},
+        pictures: {title: titleMatch, play: playMatch},
+    };
+    if (resultFile) {
+        fs.writeFileSync(resultFile, JSON.stringify(result, null, 2) + '\n');
+    }
+    return 0;
+}
+
+main().then((code) => process.exit(code), (error) => {
+    console.error(error);
+    process.exit(1);
+});
