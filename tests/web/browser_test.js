@@ -239,6 +239,31 @@ async function main() {
         await screenshot(page, 'ended');
     });
 
+    await scenario('where audio is blocked the first key starts the tune', async () => {
+        // Headless Chromium never blocks audio: this page's audio starts suspended,
+        // as a browser's autoplay rule leaves it until a user gesture.
+        const quiet = await browser.newPage();
+        await quiet.evaluateOnNewDocument(() => {
+            const Unblocked = window.AudioContext;
+            window.AudioContext = class extends Unblocked {
+                constructor(...options) {
+                    super(...options);
+                    this.suspend();
+                }
+            };
+        });
+        await quiet.setViewport({width: Width, height: Height});
+        await quiet.goto(address);
+        await until(quiet, () => window.Module && Module.kestrel && Module.kestrel.frames() >= 3);
+        await waitFrames(quiet, 10);
+        const blocked = await probe(quiet, 'music');
+        check(blocked.context === 'suspended' && blocked.level === 0, `silent before a key ${JSON.stringify(blocked)}`);
+        await press(quiet, 'ArrowDown');
+        await until(quiet, () => Module.kestrel.music().playing && Module.kestrel.music().level > 0.01);
+        check(true, 'the first key press starts the tune');
+        await quiet.close();
+    });
+
     check(errors.length === 0, `no page errors ${errors.join('; ')}`);
     await browser.close();
     server.close();
