@@ -31,11 +31,12 @@ if(Python3_Interpreter_FOUND)
     set(web_package_name KestrelForges-${PROJECT_VERSION}-web)
     add_custom_target(package_web_zip
         COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/scripts/pack-zip.py
-                ${PROJECT_SOURCE_DIR}/build/${web_package_name}.zip ${web_package_name}
+                ${CMAKE_BINARY_DIR}/${web_package_name}.zip ${web_package_name}
                 ${KESTREL_WEB_DIR}/index.html=index.html
                 ${KESTREL_WEB_DIR}/kestrel-forges.js=kestrel-forges.js
                 ${KESTREL_WEB_DIR}/kestrel-forges.wasm=kestrel-forges.wasm
                 ${KESTREL_WEB_DIR}/gamesound.wav=gamesound.wav
+                ${PROJECT_SOURCE_DIR}/docs/README-web.txt=README.txt
                 ${PROJECT_SOURCE_DIR}/LICENSE=LICENSE.txt
         DEPENDS kestrel-forges
         VERBATIM)
