@@ -182,7 +182,8 @@ mergeInto(LibraryManager.library, {
     WebFrameDone__deps: ['$Kestrel'],
     WebFrameDone: function (passStart) {
         if (Kestrel.finishFrames) {
-            // One pixel read back waits for the whole frame to be drawn.
+            // One pixel read back waits for the whole frame to be drawn (finish does
+            // not wait for Chromium's rasterizer).
             var pixel = new Uint8Array(4);
             Kestrel.gl.readPixels(0, 0, 1, 1, Kestrel.gl.RGBA, Kestrel.gl.UNSIGNED_BYTE, pixel);
         }

@@ -45,6 +45,32 @@ async function medianWorkMs(page, count) {
     return median(await page.evaluate((first) => Module.kestrel.workMs(first), from));
 }
 
+// The same wait on a page that only clears: what every browser frame pays
+// for the round trip to Chromium's drawing process, before any game work.
+async function emptyFrameMs(browser) {
+    const page = await browser.newPage();
+    await page.setViewport({width: Width, height: Height});
+    const times = await page.evaluate(async (width, height, count) => {
+        const canvas = document.createElement('canvas');
+        canvas.width = width;
+        canvas.height = height;
+        document.body.appendChild(canvas);
+        const gl = canvas.getContext('webgl', {alpha: false, depth: true, stencil: false, antialias: false});
+        const pixel = new Uint8Array(4);
+        const spent = [];
+        for (let i = 0; i < count; ++i) {
+            await new Promise((resolve) => setTimeout(resolve, 34));
+            const start = performance.now();
+            gl.clear(gl.COLOR_BUFFER_BIT | gl.DEPTH_BUFFER_BIT);
+            gl.readPixels(0, 0, 1, 1, gl.RGBA, gl.UNSIGNED_BYTE, pixel);
+            spent.push(performance.now() - start);
+        }
+        return spent;
+    }, Width, Height, Frames);
+    await page.close();
+    return median(times);
+}
+
 async function main() {
     const server = await serve();
     const address = `http://127.0.0.1:${server.address().port}/`;
@@ -67,6 +93,7 @@ async function main() {
     await page.keyboard.press('ArrowUp');
     await page.waitForFunction(() => Module.kestrel.runStart() >= 0, {timeout: 60000, polling: 10});
     const webPlay = await medianWorkMs(page, Frames);
+    const webEmpty = await emptyFrameMs(browser);
     await browser.close();
     server.close();
 
@@ -85,6 +112,7 @@ async function main() {
         '|-------|-----------|-----------|-------|',
         row('title', webTitle, native.title_ms),
         row('play', webPlay, native.play_ms),
+        `An empty browser frame (clear, then the same wait) costs ${webEmpty.toFixed(2)} ms`,
         `First frame after navigation: ${coldMs.toFixed(0)} ms in a freshly started browser, ` +
             `${warmMs.toFixed(0)} ms in a running one`,
         `Size: kestrel-forges.wasm ${wasmBytes} + kestrel-forges.js ${jsBytes} = ${wasmBytes + jsBytes} bytes`,
@@ -93,7 +121,7 @@ async function main() {
     console.log(lines.join('\n'));
     const result = {
         width: Width, height: Height, frames: Frames,
-        chromium_ms: {title: webTitle, play: webPlay}, mesa_ms: native,
+        chromium_ms: {title: webTitle, play: webPlay, empty: webEmpty}, mesa_ms: native,
         first_frame_ms: {fresh_browser: coldMs, running_browser: warmMs},
         bytes: {wasm: wasmBytes, js: jsBytes},
         pictures: {title: titleMatch, play: playMatch},
