@@ -14,6 +14,7 @@ mergeInto(LibraryManager.library, {
         workMs: [],  // each pass's work in ms, in order
         firstFrameMs: 0,  // page clock (ms since navigation began) when the first frame was done
         audio: null,
+        audioRequested: false,  // audio opens once, after the first frame
         tune: null,
         source: null,
         analyser: null,
@@ -80,6 +81,7 @@ mergeInto(LibraryManager.library, {
         // The drawing size is fixed here, once; later window shapes stretch it.
         canvas.width = Math.round(window.innerWidth * window.devicePixelRatio);
         canvas.height = Math.round(window.innerHeight * window.devicePixelRatio);
+        // The page may have made this context already, with the same attributes.
         var gl = canvas.getContext('webgl', {
             alpha: false, depth: true, stencil: false, antialias: false,
             premultipliedAlpha: false, preserveDrawingBuffer: false,
@@ -107,7 +109,6 @@ mergeInto(LibraryManager.library, {
         gl.enableVertexAttribArray(1);
         HEAP32[widthOut >> 2] = canvas.width;
         HEAP32[heightOut >> 2] = canvas.height;
-        Kestrel.startAudio();
         Module['kestrel'] = {
             frames: function () { return Module['_WebProbeFrames'](); },
             view: function () { return Module['_WebProbeView'](); },
@@ -197,7 +198,15 @@ mergeInto(LibraryManager.library, {
     WebStartMusic__deps: ['$Kestrel'],
     WebStartMusic: function () {
         Kestrel.musicWanted = true;
-        Kestrel.playIfAllowed();
+        if (!Kestrel.audioRequested) {
+            // Opening audio takes a while: it waits until the first frame is out.
+            Kestrel.audioRequested = true;
+            setTimeout(Kestrel.startAudio, 0);
+            return;
+        }
+        if (Kestrel.audio) {
+            Kestrel.playIfAllowed();
+        }
     },
 
     WebStopMusic__deps: ['$Kestrel'],
