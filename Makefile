@@ -21,10 +21,10 @@ windows: deps
 run: windows
 	@bash scripts/run-game.sh
 
-# The browser game: emscripten's JavaScript optimiser needs Debian's node modules.
+# The browser game, built by emscripten into build/web.
 web: deps
-	NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B build/wasm -DKESTREL_TESTS=OFF -DCMAKE_BUILD_TYPE=Release
-	NODE_PATH=/usr/share/nodejs cmake --build build/wasm -j2
+	emcmake cmake -S . -B build/wasm -DKESTREL_TESTS=OFF -DCMAKE_BUILD_TYPE=Release
+	cmake --build build/wasm -j2
 
 run-web: web
 	@echo "Kestrel Forges in the browser: http://127.0.0.1:8080/"

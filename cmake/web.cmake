@@ -4,6 +4,9 @@
 set(KESTREL_WEB_DIR ${PROJECT_SOURCE_DIR}/build/web CACHE PATH "Where the web game's files go")
 set(web_source_dir ${PROJECT_SOURCE_DIR}/platform/web)
 
+# emscripten's JavaScript optimiser, run at link time, needs Debian's node modules.
+set(web_link_launcher ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs)
+
 add_executable(kestrel-forges
     ${web_source_dir}/web_main.cpp
     ${web_source_dir}/web_platform.cpp
@@ -11,7 +14,7 @@ add_executable(kestrel-forges
 )
 target_link_libraries(kestrel-forges PRIVATE kestrel_core)
 set_target_properties(kestrel-forges PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KESTREL_WEB_DIR}
-    LINK_DEPENDS ${web_source_dir}/web_page.js)
+    LINK_DEPENDS ${web_source_dir}/web_page.js CXX_LINKER_LAUNCHER "${web_link_launcher}")
 # The page's own WebGL drawing and no file system: the game reads no files.
 target_link_options(kestrel-forges PRIVATE
     --js-library ${web_source_dir}/web_page.js
@@ -24,6 +27,7 @@ configure_file(${PROJECT_SOURCE_DIR}/resources/gamesound.wav ${KESTREL_WEB_DIR}/
 # Compiled at once from the file: node's fetch cannot load a local path.
 target_link_options(simulate PRIVATE -sNODERAWFS=1 -sENVIRONMENT=node -sEXIT_RUNTIME=1
     -sWASM_ASYNC_COMPILATION=0)
+set_target_properties(simulate PROPERTIES CXX_LINKER_LAUNCHER "${web_link_launcher}")
 find_program(KESTREL_NODE NAMES nodejs node REQUIRED)
 
 find_package(Python3 COMPONENTS Interpreter)

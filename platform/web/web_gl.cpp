@@ -220,11 +220,6 @@ void glColor4f(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha)
     currentColour.colour[3] = Level(alpha);
 }
 
-void glColor3f(GLfloat red, GLfloat green, GLfloat blue)
-{
-    glColor4f(red, green, blue, 1.0f);
-}
-
 void glBegin(GLenum mode)
 {
     primitive = mode;

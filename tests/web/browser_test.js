@@ -239,7 +239,7 @@ async function main() {
         await screenshot(page, 'ended');
     });
 
-    await scenario('where audio is blocked the first key starts the tune', async () => {
+    await scenario('where audio is blocked the first key starts the tune; other window shapes stretch', async () => {
         // Headless Chromium never blocks audio: this page's audio starts suspended,
         // as a browser's autoplay rule leaves it until a user gesture.
         const quiet = await browser.newPage();
@@ -261,6 +261,16 @@ async function main() {
         await press(quiet, 'ArrowDown');
         await until(quiet, () => Module.kestrel.music().playing && Module.kestrel.music().level > 0.01);
         check(true, 'the first key press starts the tune');
+
+        // Another window shape: the drawing keeps its first size and stretches.
+        await quiet.setViewport({width: 1280, height: 1024});
+        await waitFrames(quiet, 3);
+        const size = await quiet.evaluate(() => [document.getElementById('game').width,
+            document.getElementById('game').height]);
+        check(size[0] === Width && size[1] === Height, `the viewport was set once ${size}`);
+        const tall = await screenshot(quiet, 'title-1280x1024');
+        check(near(tall.at(...bannerCell(2, 29, 1280, 1024)), [0, 0, 0]) &&
+              near(tall.at(...bannerCell(2, 32, 1280, 1024)), Grey, 8), 'the banner stretched with the window');
         await quiet.close();
     });
 
