@@ -1,8 +1,8 @@
 // web_main.cpp -- the browser shell: start-up, key queue, loop passes, quitting
 //
-// Platform: a web page (WebAssembly built with emscripten). Libraries: the
-// emscripten HTML5 API for keys and timers; WebGL, Web Audio and the page's
-// own dialog through web_page.js. Differences from the Windows game: the
+// Platform: a web page (WebAssembly built with emscripten). Libraries:
+// emscripten's runtime (its timer call) and HTML5 API (keys); WebGL, Web Audio
+// and the page's own dialog through web_page.js. Differences from the Windows game: the
 // browser's timer runs the loop (a pass, then 34 ms); the help dialog is an
 // HTML dialog; browsers block audio until a user gesture, so when the first
 // start is blocked the tune begins with the first key press; Escape ends the
@@ -63,8 +63,16 @@ int GameKeyFromKeyCode(unsigned long keyCode)
 
 EM_BOOL OnKeyDown(int /*eventType*/, const EmscriptenKeyboardEvent* event, void* /*userData*/)
 {
+    if (event->ctrlKey || event->altKey || event->metaKey) {
+        return EM_FALSE;
+    }
+    // Space means nothing to the game, but must not scroll the page; it still
+    // presses the dialog's focused OK button, as on Windows.
+    if (event->keyCode == ' ') {
+        return helpOpen == 0 ? EM_TRUE : EM_FALSE;
+    }
     const int key = GameKeyFromKeyCode(event->keyCode);
-    if (key == GameKeyNone || event->ctrlKey || event->altKey || event->metaKey) {
+    if (key == GameKeyNone) {
         return EM_FALSE;
     }
     WebUnblockMusic();
@@ -74,6 +82,18 @@ EM_BOOL OnKeyDown(int /*eventType*/, const EmscriptenKeyboardEvent* event, void*
         keyQueue.push_back(key);
     }
     return EM_TRUE;
+}
+
+// Notes the frames in which runs begin and end, for the state probe.
+void NoteRunEdges()
+{
+    if (lastRunActive == 0 && GameState.runActive == 1) {
+        runStartFrame = framesDrawn;
+    }
+    if (lastRunActive == 1 && GameState.runActive == 0) {
+        runEndFrame = framesDrawn;
+    }
+    lastRunActive = GameState.runActive;
 }
 
 void RunQuitSequence()
@@ -118,6 +138,7 @@ void RunLoopPass(void* /*unused*/)
     // Quitting inside the key ends the loop before another frame.
     if (loopRunning) {
         RenderFrame();
+        NoteRunEdges();
     }
     WebFrameDone(passStart);
 }
@@ -127,13 +148,6 @@ void RunLoopPass(void* /*unused*/)
 // The next pass, 34 ms after this one's work (the frame sleep).
 void ScheduleNextPass()
 {
-    if (lastRunActive == 0 && GameState.runActive == 1) {
-        runStartFrame = framesDrawn;
-    }
-    if (lastRunActive == 1 && GameState.runActive == 0) {
-        runEndFrame = framesDrawn;
-    }
-    lastRunActive = GameState.runActive;
     if (loopRunning) {
         emscripten_async_call(RunLoopPass, nullptr, 34);
     }

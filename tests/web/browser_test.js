@@ -129,9 +129,10 @@ async function main() {
             window.addEventListener('keydown', (event) => window.keyDefaults.push([event.key, event.defaultPrevented]));
         });
         await page.keyboard.press('x');
+        await page.keyboard.press('Space');
         await press(page, 'ArrowDown');
-        const defaults = await page.evaluate(() => window.keyDefaults);
-        check(JSON.stringify(defaults) === '[["x",false],["ArrowDown",true]]', `default actions ${JSON.stringify(defaults)}`);
+        const defaults = JSON.stringify(await page.evaluate(() => window.keyDefaults));
+        check(defaults === '[["x",false],[" ",true],["ArrowDown",true]]', `default actions ${defaults}`);
     });
 
     await scenario('Enter shows the road and the car', async () => {
