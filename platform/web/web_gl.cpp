@@ -35,7 +35,7 @@ Matrix clipMatrix = Identity;  // projection times modelview, rebuilt when eithe
 bool clipMatrixStale = false;
 
 // Primitive assembly.
-WebVertex currentColour = {{0.0f, 0.0f, 0.0f, 0.0f}, {255, 255, 255, 255}};
+WebVertex colourCorner = {{0.0f, 0.0f, 0.0f, 0.0f}, {255, 255, 255, 255}};  // the current colour; corners copy it
 GLenum primitive = 0;  // the mode of the open glBegin, 0 outside one
 int cornersInPrimitive = 0;
 WebVertex quadCorners[3];  // a quad's first three corners wait for its fourth
@@ -214,10 +214,10 @@ void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z)
 
 void glColor4f(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha)
 {
-    currentColour.colour[0] = Level(red);
-    currentColour.colour[1] = Level(green);
-    currentColour.colour[2] = Level(blue);
-    currentColour.colour[3] = Level(alpha);
+    colourCorner.colour[0] = Level(red);
+    colourCorner.colour[1] = Level(green);
+    colourCorner.colour[2] = Level(blue);
+    colourCorner.colour[3] = Level(alpha);
 }
 
 void glBegin(GLenum mode)
@@ -242,7 +242,7 @@ void glVertex3f(GLfloat x, GLfloat y, GLfloat z)
         return;
     }
     const float* m = clipMatrix.m;
-    WebVertex corner = currentColour;
+    WebVertex corner = colourCorner;
     for (int row = 0; row < 4; ++row) {
         corner.clip[row] = m[row] * x + m[4 + row] * y + m[8 + row] * z + m[12 + row];
     }
