@@ -37,19 +37,32 @@ function median(values) {
     return sorted[Math.floor(sorted.length / 2)];
 }
 
-// Median work of the next `count` passes, from the page's own timings: other
-// builds share this machine, and a median keeps their bursts out.
-async function medianWorkMs(page, count) {
-    const from = await page.evaluate(() => Module.kestrel.workMs(0).length);
-    await waitFrames(page, count);
-    return median(await page.evaluate((first) => Module.kestrel.workMs(first), from));
+// Processor time so far of every Chromium process (renderer, drawing process,
+// browser, audio), in ms.
+async function chromiumProcessorMs(cdp) {
+    const {processInfo} = await cdp.send('SystemInfo.getProcessInfo');
+    return processInfo.reduce((sum, process) => sum + process.cpuTime * 1000, 0);
 }
 
-// The same wait on a page that only clears: what every browser frame pays
-// for the round trip to Chromium's drawing process, before any game work.
-async function emptyFrameMs(browser) {
+// The next `count` passes: the median of their work from the page's own
+// timings (other builds share this machine, and a median keeps their bursts
+// out), and the processor time all of Chromium spent per frame meanwhile.
+async function measureFrames(page, cdp, count) {
+    const from = await page.evaluate(() => Module.kestrel.workMs(0).length);
+    const processorStart = await chromiumProcessorMs(cdp);
+    await waitFrames(page, count);
+    const processorEnd = await chromiumProcessorMs(cdp);
+    const work = await page.evaluate((first) => Module.kestrel.workMs(first), from);
+    return {wall: median(work), processor: (processorEnd - processorStart) / work.length};
+}
+
+// The same on a page that only clears each frame: what every browser frame
+// costs before any game work (the round trip to Chromium's drawing process,
+// the compositor putting the canvas on screen).
+async function measureEmptyFrames(browser, cdp) {
     const page = await browser.newPage();
     await page.setViewport({width: Width, height: Height});
+    const processorStart = await chromiumProcessorMs(cdp);
     const times = await page.evaluate(async (width, height, count) => {
         const canvas = document.createElement('canvas');
         canvas.width = width;
@@ -67,14 +80,16 @@ async function emptyFrameMs(browser) {
         }
         return spent;
     }, Width, Height, Frames);
+    const processorEnd = await chromiumProcessorMs(cdp);
     await page.close();
-    return median(times);
+    return {wall: median(times), processor: (processorEnd - processorStart) / times.length};
 }
 
 async function main() {
     const server = await serve();
     const address = `http://127.0.0.1:${server.address().port}/`;
     const browser = await launch();
+    const cdp = await browser.target().createCDPSession();
     const coldMs = await firstFrameMs(browser, address);
     const warmMs = await firstFrameMs(browser, address);
 
@@ -84,7 +99,7 @@ async function main() {
     await page.goto(`${address}?bench`);
     await page.waitForFunction(() => window.Module && Module.kestrel && Module.kestrel.frames() >= 5,
         {timeout: 60000, polling: 10});
-    const webTitle = await medianWorkMs(page, Frames);
+    const webTitle = await measureFrames(page, cdp, Frames);
     const titlePicture = await screenshot(page, 'bench-title');
     await page.keyboard.press('Enter');
     await page.waitForFunction(() => Module.kestrel.view() === 2, {timeout: 60000, polling: 10});
@@ -92,8 +107,9 @@ async function main() {
     const playPicture = await screenshot(page, 'bench-play');
     await page.keyboard.press('ArrowUp');
     await page.waitForFunction(() => Module.kestrel.runStart() >= 0, {timeout: 60000, polling: 10});
-    const webPlay = await medianWorkMs(page, Frames);
-    const webEmpty = await emptyFrameMs(browser);
+    const webPlay = await measureFrames(page, cdp, Frames);
+    await page.close();
+    const webEmpty = await measureEmptyFrames(browser, cdp);
     await browser.close();
     server.close();
 
@@ -104,15 +120,20 @@ async function main() {
 
     const wasmBytes = fs.statSync(path.join(webDir, 'kestrel-forges.wasm')).size;
     const jsBytes = fs.statSync(path.join(webDir, 'kestrel-forges.js')).size;
-    const row = (name, web, mesa) => `| ${name.padEnd(5)} | ${web.toFixed(2).padStart(9)} | ${mesa.toFixed(2).padStart(9)} |` +
-        ` ${(web / mesa).toFixed(2).padStart(5)} |`;
+    const cell = (value) => value.toFixed(2).padStart(8);
+    const row = (name, web, wall, processor) => `| ${name.padEnd(5)} | ${cell(web.wall)} | ${cell(wall)} |` +
+        ` ${(web.wall / wall).toFixed(2).padStart(5)} | ${cell(web.processor)} | ${cell(processor)} |` +
+        ` ${(web.processor / processor).toFixed(2).padStart(5)} |`;
     const lines = [
-        `Frame work at ${Width}x${Height}, median of ${Frames} frames (ms):`,
-        '| view  |  Chromium |      Mesa | ratio |',
-        '|-------|-----------|-----------|-------|',
-        row('title', webTitle, native.title_ms),
-        row('play', webPlay, native.play_ms),
-        `An empty browser frame (clear, then the same wait) costs ${webEmpty.toFixed(2)} ms`,
+        `Frame work at ${Width}x${Height}, ${Frames} frames of each view (ms per frame).`,
+        'Wall: median time from a pass\'s start until its frame is drawn (Chromium: a one-pixel',
+        'read-back; Mesa: glFinish). Processor: all Chromium processes, or the whole Mesa process.',
+        '| view  | wall:web | wall:mesa | ratio | cpu:web | cpu:mesa | ratio |',
+        '|-------|----------|-----------|-------|---------|----------|-------|',
+        row('title', webTitle, native.title_ms, native.title_processor_ms),
+        row('play', webPlay, native.play_ms, native.play_processor_ms),
+        `An empty browser frame (clear, then the same wait): wall ${webEmpty.wall.toFixed(2)} ms, ` +
+            `cpu ${webEmpty.processor.toFixed(2)} ms`,
         `First frame after navigation: ${coldMs.toFixed(0)} ms in a freshly started browser, ` +
             `${warmMs.toFixed(0)} ms in a running one`,
         `Size: kestrel-forges.wasm ${wasmBytes} + kestrel-forges.js ${jsBytes} = ${wasmBytes + jsBytes} bytes`,
