@@ -9,9 +9,10 @@ mergeInto(LibraryManager.library, {
         canvas: null,
         buffer: null,
         bufferBytes: 0,
-        // Bench pages wait for WebGL to finish each frame, so a pass's time is its whole work.
+        // Bench pages (?bench) wait for WebGL to finish each frame, so a pass's
+        // time is its whole work, and keep every pass's time.
         finishFrames: false,
-        workMs: [],  // each pass's work in ms, in order
+        workMs: [],  // each pass's work in ms, in order; bench pages only
         firstFrameMs: 0,  // page clock (ms since navigation began) when the first frame was done
         audio: null,
         audioRequested: false,  // audio opens once, after the first frame
@@ -54,6 +55,7 @@ mergeInto(LibraryManager.library, {
                     Kestrel.tune = tune;
                     Kestrel.playIfAllowed();
                 })
+                // Without the tune the game plays on silently, as on Windows.
                 .catch(function () {});
         },
 
@@ -182,14 +184,15 @@ mergeInto(LibraryManager.library, {
 
     WebFrameDone__deps: ['$Kestrel'],
     WebFrameDone: function (passStart) {
+        var now = performance.now();
         if (Kestrel.finishFrames) {
             // One pixel read back waits for the whole frame to be drawn (finish does
             // not wait for Chromium's rasterizer).
             var pixel = new Uint8Array(4);
             Kestrel.gl.readPixels(0, 0, 1, 1, Kestrel.gl.RGBA, Kestrel.gl.UNSIGNED_BYTE, pixel);
+            now = performance.now();
+            Kestrel.workMs.push(now - passStart);
         }
-        var now = performance.now();
-        Kestrel.workMs.push(now - passStart);
         if (Kestrel.firstFrameMs === 0) {
             Kestrel.firstFrameMs = now;
         }

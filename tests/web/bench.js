@@ -21,10 +21,11 @@ const nativeFrames = process.env.KESTREL_NATIVE_FRAMES;
 const shotDir = process.env.KESTREL_SHOTS;
 const resultFile = process.env.KESTREL_BENCH_OUTPUT;
 
+// Navigation to the first frame drawn (a bench page waits for its frames to be drawn).
 async function firstFrameMs(browser, address) {
     const page = await browser.newPage();
     await page.setViewport({width: Width, height: Height});
-    await page.goto(address);
+    await page.goto(`${address}?bench`);
     await page.waitForFunction(() => window.Module && Module.kestrel && Module.kestrel.firstFrameMs() > 0,
         {timeout: 60000, polling: 10});
     const ms = await page.evaluate(() => Module.kestrel.firstFrameMs());
