@@ -1,5 +1,5 @@
 # Makefile -- the two everyday commands: make run (play) and make test (every test layer)
-.PHONY: all deps run test native asan windows package clean
+.PHONY: all deps run test native asan windows package clean web run-web test-web bench-web
 
 all: windows
 
@@ -21,13 +21,31 @@ windows: deps
 run: windows
 	@bash scripts/run-game.sh
 
-test: native asan windows
+# The browser game, built by emscripten into build/web.
+web: deps
+	emcmake cmake -S . -B build/wasm -DKESTREL_TESTS=OFF -DCMAKE_BUILD_TYPE=Release
+	cmake --build build/wasm -j2
+
+run-web: web
+	@echo "Kestrel Forges in the browser: http://127.0.0.1:8080/"
+	cd build/web && python3 -m http.server 8080 --bind 127.0.0.1
+
+# Pictures and frame times are compared with the native build's Mesa program.
+test-web: web native
+	ctest --test-dir build/wasm -L web --output-on-failure
+
+bench-web: web native
+	ctest --test-dir build/wasm -L bench --verbose
+
+test: native asan windows web
 	ctest --preset native
 	ctest --preset asan
 	ctest --preset windows
+	ctest --test-dir build/wasm -L web --output-on-failure
 
 clean:
 	rm -rf build
 
-package: windows
+package: windows web
 	cmake --build --preset windows --target package_zip
+	cmake --build build/wasm --target package_web_zip

@@ -11,6 +11,7 @@ packages=(
     libbenchmark-dev
     binutils-mingw-w64-x86-64
     zip
+    emscripten node-acorn chromium nodejs
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -18,6 +19,10 @@ for p in "${packages[@]}"; do
         missing+=("$p")
     fi
 done
+# The browser tests' npm; a Node.js from elsewhere may bring its own.
+if ! command -v npm >/dev/null 2>&1; then
+    missing+=(npm)
+fi
 if [ ${#missing[@]} -eq 0 ]; then
     exit 0
 fi

@@ -1,0 +1,82 @@
+# web.cmake -- the browser game (emscripten) into build/web, the simulator under node, the browser tests
+# Included from the top-level CMakeLists.txt when the toolchain is emscripten:
+#   emcmake cmake -S . -B build/wasm -DKESTREL_TESTS=OFF -DCMAKE_BUILD_TYPE=Release
+set(KESTREL_WEB_DIR ${PROJECT_SOURCE_DIR}/build/web CACHE PATH "Where the web game's files go")
+set(web_source_dir ${PROJECT_SOURCE_DIR}/platform/web)
+
+# emscripten's JavaScript optimiser, run at link time, needs Debian's node modules.
+set(web_link_launcher ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs)
+
+add_executable(kestrel-forges
+    ${web_source_dir}/web_main.cpp
+    ${web_source_dir}/web_platform.cpp
+    ${web_source_dir}/web_gl.cpp
+)
+target_link_libraries(kestrel-forges PRIVATE kestrel_core)
+set_target_properties(kestrel-forges PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KESTREL_WEB_DIR}
+    LINK_DEPENDS ${web_source_dir}/web_page.js CXX_LINKER_LAUNCHER "${web_link_launcher}")
+# The page's own WebGL drawing and no file system: the game reads no files.
+target_link_options(kestrel-forges PRIVATE
+    --js-library ${web_source_dir}/web_page.js
+    -sENVIRONMENT=web -sFILESYSTEM=0 -sMALLOC=emmalloc -sINITIAL_MEMORY=16MB
+    -sEXPORTED_RUNTIME_METHODS=[] -sSUPPORT_LONGJMP=0)
+configure_file(${web_source_dir}/index.html ${KESTREL_WEB_DIR}/index.html COPYONLY)
+configure_file(${PROJECT_SOURCE_DIR}/resources/gamesound.wav ${KESTREL_WEB_DIR}/gamesound.wav COPYONLY)
+
+# The simulator as a node program that reads its script from the real disk.
+# Compiled at once from the file: node's fetch cannot load a local path.
+target_link_options(simulate PRIVATE -sNODERAWFS=1 -sENVIRONMENT=node -sEXIT_RUNTIME=1
+    -sWASM_ASYNC_COMPILATION=0)
+set_target_properties(simulate PROPERTIES CXX_LINKER_LAUNCHER "${web_link_launcher}")
+find_program(KESTREL_NODE NAMES nodejs node REQUIRED)
+
+find_package(Python3 COMPONENTS Interpreter)
+if(Python3_Interpreter_FOUND)
+    set(web_package_name KestrelForges-${PROJECT_VERSION}-web)
+    add_custom_target(package_web_zip
+        COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/scripts/pack-zip.py
+                ${CMAKE_BINARY_DIR}/${web_package_name}.zip ${web_package_name}
+                ${KESTREL_WEB_DIR}/index.html=index.html
+                ${KESTREL_WEB_DIR}/kestrel-forges.js=kestrel-forges.js
+                ${KESTREL_WEB_DIR}/kestrel-forges.wasm=kestrel-forges.wasm
+                ${KESTREL_WEB_DIR}/gamesound.wav=gamesound.wav
+                ${PROJECT_SOURCE_DIR}/docs/README-web.txt=README.txt
+                ${PROJECT_SOURCE_DIR}/LICENSE=LICENSE.txt
+        DEPENDS kestrel-forges
+        VERBATIM)
+endif()
+
+enable_testing()
+set(web_test_dir ${PROJECT_SOURCE_DIR}/tests/web)
+set(replay_source_dir ${PROJECT_SOURCE_DIR}/tests/replays)
+
+# Every replay's trace from the Windows runtime, frame for frame, under node.
+file(GLOB replay_scripts CONFIGURE_DEPENDS ${replay_source_dir}/*.keys)
+foreach(script IN LISTS replay_scripts)
+    get_filename_component(name ${script} NAME_WE)
+    add_test(NAME web_replay_${name} COMMAND ${CMAKE_COMMAND}
+        -DRUNNER=${KESTREL_NODE} -DSIMULATE=$<TARGET_FILE:simulate>
+        -DKEYS=${script} -DEXPECTED=${replay_source_dir}/${name}.trace
+        -DACTUAL=${CMAKE_BINARY_DIR}/replays/${name}.actual
+        -P ${PROJECT_SOURCE_DIR}/tests/stress/compare_trace.cmake)
+    set_tests_properties(web_replay_${name} PROPERTIES LABELS web TIMEOUT 120)
+endforeach()
+
+# The browser layer: puppeteer-core from the committed lockfile, installed in
+# the build folder, then the game in headless Chromium against a local server.
+set(web_node_dir ${CMAKE_BINARY_DIR}/web-tests)
+add_test(NAME web_npm_ci COMMAND ${CMAKE_COMMAND}
+    -DSOURCE=${web_test_dir} -DWORK=${web_node_dir} -P ${web_test_dir}/npm_ci.cmake)
+set_tests_properties(web_npm_ci PROPERTIES FIXTURES_SETUP web_node LABELS web TIMEOUT 600)
+# Pictures are compared with the native build's Mesa program (tests/web/native_frames.cpp).
+set(KESTREL_NATIVE_FRAMES ${PROJECT_SOURCE_DIR}/build/native/tests/native_frames CACHE FILEPATH
+    "The native build's native_frames, for pictures and frame times through Mesa")
+set(web_environment "NODE_PATH=${web_node_dir}/node_modules;KESTREL_WEB_DIR=${KESTREL_WEB_DIR};KESTREL_SOURCE_DIR=${PROJECT_SOURCE_DIR};KESTREL_SHOTS=${CMAKE_BINARY_DIR}/screenshots;KESTREL_NATIVE_FRAMES=${KESTREL_NATIVE_FRAMES}")
+add_test(NAME web_browser COMMAND ${KESTREL_NODE} ${web_test_dir}/browser_test.js)
+set_tests_properties(web_browser PROPERTIES LABELS web FIXTURES_REQUIRED web_node TIMEOUT 600
+    RESOURCE_LOCK chromium ENVIRONMENT "${web_environment}")
+
+# Frame work side by side with the desktop rasterizer, first frame, sizes.
+add_test(NAME web_bench COMMAND ${KESTREL_NODE} ${web_test_dir}/bench.js)
+set_tests_properties(web_bench PROPERTIES LABELS bench FIXTURES_REQUIRED web_node TIMEOUT 600
+    RESOURCE_LOCK chromium ENVIRONMENT "${web_environment};KESTREL_BENCH_OUTPUT=${CMAKE_BINARY_DIR}/web-bench.json")

@@ -1,0 +1,248 @@
+// web_page.js -- the page side of the browser shell: WebGL, the looping tune, the help dialog, the end line
+//
+// Linked into kestrel-forges.js as an emscripten library. The shell's C++
+// calls these functions; everything here talks to the page that index.html
+// lays out (the canvas #game, the dialog #menu, the line #ended).
+mergeInto(LibraryManager.library, {
+    $Kestrel: {
+        gl: null,
+        canvas: null,
+        buffer: null,
+        bufferBytes: 0,
+        // Bench pages (?bench) wait for WebGL to finish each frame, so a pass's
+        // time is its whole work, and keep every pass's time.
+        finishFrames: false,
+        workMs: [],  // each pass's work in ms, in order; bench pages only
+        firstFrameMs: 0,  // page clock (ms since navigation began) when the first frame was done
+        audio: null,
+        audioRequested: false,  // audio opens once, after the first frame
+        tune: null,
+        source: null,
+        analyser: null,
+        musicWanted: false,
+
+        compile: function (type, text) {
+            var gl = Kestrel.gl;
+            var shader = gl.createShader(type);
+            gl.shaderSource(shader, text);
+            gl.compileShader(shader);
+            return shader;
+        },
+
+        playIfAllowed: function () {
+            var audio = Kestrel.audio;
+            if (!Kestrel.musicWanted || Kestrel.source || !Kestrel.tune || audio.state !== 'running') {
+                return;
+            }
+            var source = audio.createBufferSource();
+            source.buffer = Kestrel.tune;
+            source.loop = true;
+            source.connect(Kestrel.analyser);
+            source.start();
+            Kestrel.source = source;
+        },
+
+        startAudio: function () {
+            var audio = new AudioContext();
+            Kestrel.audio = audio;
+            Kestrel.analyser = audio.createAnalyser();
+            Kestrel.analyser.connect(audio.destination);
+            audio.onstatechange = Kestrel.playIfAllowed;
+            fetch('gamesound.wav')
+                .then(function (response) { return response.arrayBuffer(); })
+                .then(function (bytes) { return audio.decodeAudioData(bytes); })
+                .then(function (tune) {
+                    Kestrel.tune = tune;
+                    Kestrel.playIfAllowed();
+                })
+                // Without the tune the game plays on silently, as on Windows.
+                .catch(function () {});
+        },
+
+        // What the tests read: whether the tune plays and how loud it is now.
+        musicProbe: function () {
+            var level = 0;
+            if (Kestrel.analyser) {
+                var samples = new Float32Array(Kestrel.analyser.fftSize);
+                Kestrel.analyser.getFloatTimeDomainData(samples);
+                for (var i = 0; i < samples.length; ++i) {
+                    level = Math.max(level, Math.abs(samples[i]));
+                }
+            }
+            return {
+                playing: Kestrel.source !== null,
+                context: Kestrel.audio ? Kestrel.audio.state : 'none',
+                level: level,
+            };
+        },
+    },
+
+    WebCreateContext__deps: ['$Kestrel'],
+    WebCreateContext: function (widthOut, heightOut) {
+        var canvas = document.getElementById('game');
+        // The drawing size is fixed here, once; later window shapes stretch it.
+        canvas.width = Math.round(window.innerWidth * window.devicePixelRatio);
+        canvas.height = Math.round(window.innerHeight * window.devicePixelRatio);
+        // The page may have made this context already, with the same attributes.
+        var gl = canvas.getContext('webgl', {
+            alpha: false, depth: true, stencil: false, antialias: false,
+            premultipliedAlpha: false, preserveDrawingBuffer: false,
+        });
+        if (!gl) {
+            return 0;
+        }
+        Kestrel.gl = gl;
+        Kestrel.canvas = canvas;
+        Kestrel.finishFrames = /[?&]bench\b/.test(location.search);
+        var program = gl.createProgram();
+        gl.attachShader(program, Kestrel.compile(gl.VERTEX_SHADER,
+            'attribute vec4 corner; attribute vec4 colour; varying vec4 shade;' +
+            'void main() { gl_Position = corner; shade = colour; }'));
+        gl.attachShader(program, Kestrel.compile(gl.FRAGMENT_SHADER,
+            'precision highp float; varying vec4 shade;' +
+            'void main() { gl_FragColor = shade; }'));
+        gl.bindAttribLocation(program, 0, 'corner');
+        gl.bindAttribLocation(program, 1, 'colour');
+        gl.linkProgram(program);
+        gl.useProgram(program);
+        Kestrel.buffer = gl.createBuffer();
+        gl.bindBuffer(gl.ARRAY_BUFFER, Kestrel.buffer);
+        gl.enableVertexAttribArray(0);
+        gl.enableVertexAttribArray(1);
+        HEAP32[widthOut >> 2] = canvas.width;
+        HEAP32[heightOut >> 2] = canvas.height;
+        Module['kestrel'] = {
+            frames: function () { return Module['_WebProbeFrames'](); },
+            view: function () { return Module['_WebProbeView'](); },
+            pause: function () { return Module['_WebProbePause'](); },
+            runStart: function () { return Module['_WebProbeRunStart'](); },
+            runEnd: function () { return Module['_WebProbeRunEnd'](); },
+            score: function () { return Module['_WebProbeScore'](); },
+            helpOpen: function () { return Module['_WebProbeHelpOpen'](); },
+            running: function () { return Module['_WebProbeRunning'](); },
+            music: Kestrel.musicProbe,
+            workMs: function (from) { return Kestrel.workMs.slice(from); },
+            firstFrameMs: function () { return Kestrel.firstFrameMs; },
+            depthBits: function () { return gl.getParameter(gl.DEPTH_BITS); },
+        };
+        return 1;
+    },
+
+    WebDrawTriangles__deps: ['$Kestrel'],
+    WebDrawTriangles: function (vertices, count, blend) {
+        var gl = Kestrel.gl;
+        if (blend) {
+            gl.enable(gl.BLEND);
+        } else {
+            gl.disable(gl.BLEND);
+        }
+        // Corners of 20 bytes: four floats of clip coordinates, four colour levels.
+        var bytes = HEAPU8.subarray(vertices, vertices + count * 20);
+        if (bytes.byteLength > Kestrel.bufferBytes) {
+            gl.bufferData(gl.ARRAY_BUFFER, bytes, gl.STREAM_DRAW);
+            Kestrel.bufferBytes = bytes.byteLength;
+        } else {
+            gl.bufferSubData(gl.ARRAY_BUFFER, 0, bytes);
+        }
+        gl.vertexAttribPointer(0, 4, gl.FLOAT, false, 20, 0);
+        gl.vertexAttribPointer(1, 4, gl.UNSIGNED_BYTE, true, 20, 16);
+        gl.drawArrays(gl.TRIANGLES, 0, count);
+    },
+
+    WebSetCapability__deps: ['$Kestrel'],
+    WebSetCapability: function (capability, on) {
+        if (on) {
+            Kestrel.gl.enable(capability);
+        } else {
+            Kestrel.gl.disable(capability);
+        }
+    },
+
+    WebBlendFunc__deps: ['$Kestrel'],
+    WebBlendFunc: function (source, destination) { Kestrel.gl.blendFunc(source, destination); },
+
+    WebDepthFunc__deps: ['$Kestrel'],
+    WebDepthFunc: function (f) { Kestrel.gl.depthFunc(f); },
+
+    WebDepthMask__deps: ['$Kestrel'],
+    WebDepthMask: function (flag) { Kestrel.gl.depthMask(flag !== 0); },
+
+    WebDepthRange__deps: ['$Kestrel'],
+    WebDepthRange: function (zNear, zFar) { Kestrel.gl.depthRange(zNear, zFar); },
+
+    WebClearColor__deps: ['$Kestrel'],
+    WebClearColor: function (r, g, b, a) { Kestrel.gl.clearColor(r, g, b, a); },
+
+    WebClearDepth__deps: ['$Kestrel'],
+    WebClearDepth: function (depth) { Kestrel.gl.clearDepth(depth); },
+
+    WebClear__deps: ['$Kestrel'],
+    WebClear: function (mask) { Kestrel.gl.clear(mask); },
+
+    WebViewport__deps: ['$Kestrel'],
+    WebViewport: function (x, y, width, height) { Kestrel.gl.viewport(x, y, width, height); },
+
+    WebFrameDone__deps: ['$Kestrel'],
+    WebFrameDone: function (passStart) {
+        var now = performance.now();
+        if (Kestrel.finishFrames) {
+            // One pixel read back waits for the whole frame to be drawn (finish does
+            // not wait for Chromium's rasterizer).
+            var pixel = new Uint8Array(4);
+            Kestrel.gl.readPixels(0, 0, 1, 1, Kestrel.gl.RGBA, Kestrel.gl.UNSIGNED_BYTE, pixel);
+            now = performance.now();
+            Kestrel.workMs.push(now - passStart);
+        }
+        if (Kestrel.firstFrameMs === 0) {
+            Kestrel.firstFrameMs = now;
+        }
+    },
+
+    WebStartMusic__deps: ['$Kestrel'],
+    WebStartMusic: function () {
+        Kestrel.musicWanted = true;
+        if (!Kestrel.audioRequested) {
+            // Opening audio takes a while: it waits until the first frame is out.
+            Kestrel.audioRequested = true;
+            setTimeout(Kestrel.startAudio, 0);
+            return;
+        }
+        if (Kestrel.audio) {
+            Kestrel.playIfAllowed();
+        }
+    },
+
+    WebStopMusic__deps: ['$Kestrel'],
+    WebStopMusic: function () {
+        Kestrel.musicWanted = false;
+        if (Kestrel.source) {
+            Kestrel.source.stop();
+            Kestrel.source.disconnect();
+            Kestrel.source = null;
+        }
+    },
+
+    WebUnblockMusic__deps: ['$Kestrel'],
+    WebUnblockMusic: function () {
+        if (Kestrel.audio && Kestrel.audio.state === 'suspended') {
+            Kestrel.audio.resume();
+        }
+    },
+
+    WebShowHelp: function () {
+        var dialog = document.getElementById('menu');
+        dialog.show();
+        document.getElementById('menu-ok').focus();
+    },
+
+    WebFocusGame__deps: ['$Kestrel'],
+    WebFocusGame: function () { Kestrel.canvas.focus(); },
+
+    WebShowEnded: function () {
+        var dialog = document.getElementById('menu');
+        if (dialog.open) {
+            dialog.close();
+        }
+        document.getElementById('ended').hidden = false;
+    },
+});

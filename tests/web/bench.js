@@ -1,0 +1,160 @@
+// bench.js -- the web game's frame work next to the desktop rasterizer's, its first frame and its size
+//
+// Measures, in one run at 1280x720: the mean work of a title and of a play
+// frame in headless Chromium (a loop pass until WebGL has drawn it) and through
+// Mesa on the host (native_frames, each frame ending with glFinish); the time
+// from navigation to the first drawn frame, in a freshly started browser and
+// in one already running; the sizes of the .wasm and .js. Prints a table and
+// writes it as JSON. Measures only: it fails when it cannot measure, never on
+// the numbers.
+'use strict';
+const childProcess = require('child_process');
+const fs = require('fs');
+const path = require('path');
+const {serve, launch, screenshot, decodePng, waitFrames, webDir} = require('./driver.js');
+const {comparePictures} = require('./pictures.js');
+
+const Width = 1280;
+const Height = 720;
+const Frames = 60;
+const nativeFrames = process.env.KESTREL_NATIVE_FRAMES;
+const shotDir = process.env.KESTREL_SHOTS;
+const resultFile = process.env.KESTREL_BENCH_OUTPUT;
+
+// Navigation to the first frame drawn (a bench page waits for its frames to be drawn).
+async function firstFrameMs(browser, address) {
+    const page = await browser.newPage();
+    await page.setViewport({width: Width, height: Height});
+    await page.goto(`${address}?bench`);
+    await page.waitForFunction(() => window.Module && Module.kestrel && Module.kestrel.firstFrameMs() > 0,
+        {timeout: 60000, polling: 10});
+    const ms = await page.evaluate(() => Module.kestrel.firstFrameMs());
+    await page.close();
+    return ms;
+}
+
+function median(values) {
+    const sorted = [...values].sort((a, b) => a - b);
+    return sorted[Math.floor(sorted.length / 2)];
+}
+
+// Processor time so far of every Chromium process (renderer, drawing process,
+// browser, audio), in ms.
+async function chromiumProcessorMs(cdp) {
+    const {processInfo} = await cdp.send('SystemInfo.getProcessInfo');
+    return processInfo.reduce((sum, process) => sum + process.cpuTime * 1000, 0);
+}
+
+// The next `count` passes: the median of their work from the page's own
+// timings (other builds share this machine, and a median keeps their bursts
+// out), and the processor time all of Chromium spent per frame meanwhile.
+async function measureFrames(page, cdp, count) {
+    const from = await page.evaluate(() => Module.kestrel.workMs(0).length);
+    const processorStart = await chromiumProcessorMs(cdp);
+    await waitFrames(page, count);
+    const processorEnd = await chromiumProcessorMs(cdp);
+    const work = await page.evaluate((first) => Module.kestrel.workMs(first), from);
+    return {wall: median(work), processor: (processorEnd - processorStart) / work.length};
+}
+
+// The same on a page that only clears each frame: what every browser frame
+// costs before any game work (the round trip to Chromium's drawing process,
+// the compositor putting the canvas on screen).
+async function measureEmptyFrames(browser, cdp) {
+    const page = await browser.newPage();
+    await page.setViewport({width: Width, height: Height});
+    const processorStart = await chromiumProcessorMs(cdp);
+    const times = await page.evaluate(async (width, height, count) => {
+        const canvas = document.createElement('canvas');
+        canvas.width = width;
+        canvas.height = height;
+        document.body.appendChild(canvas);
+        const gl = canvas.getContext('webgl', {alpha: false, depth: true, stencil: false, antialias: false});
+        const pixel = new Uint8Array(4);
+        const spent = [];
+        for (let i = 0; i < count; ++i) {
+            await new Promise((resolve) => setTimeout(resolve, 34));
+            const start = performance.now();
+            gl.clear(gl.COLOR_BUFFER_BIT | gl.DEPTH_BUFFER_BIT);
+            gl.readPixels(0, 0, 1, 1, gl.RGBA, gl.UNSIGNED_BYTE, pixel);
+            spent.push(performance.now() - start);
+        }
+        return spent;
+    }, Width, Height, Frames);
+    const processorEnd = await chromiumProcessorMs(cdp);
+    await page.close();
+    return {wall: median(times), processor: (processorEnd - processorStart) / times.length};
+}
+
+async function main() {
+    const server = await serve();
+    const address = `http://127.0.0.1:${server.address().port}/`;
+    const browser = await launch();
+    const cdp = await browser.target().createCDPSession();
+    const coldMs = await firstFrameMs(browser, address);
+    const warmMs = await firstFrameMs(browser, address);
+
+    // Bench pages wait for each frame to be drawn before the pass ends.
+    const page = await browser.newPage();
+    await page.setViewport({width: Width, height: Height});
+    await page.goto(`${address}?bench`);
+    await page.waitForFunction(() => window.Module && Module.kestrel && Module.kestrel.frames() >= 5,
+        {timeout: 60000, polling: 10});
+    const webTitle = await measureFrames(page, cdp, Frames);
+    const titlePicture = await screenshot(page, 'bench-title');
+    await page.keyboard.press('Enter');
+    await page.waitForFunction(() => Module.kestrel.view() === 2, {timeout: 60000, polling: 10});
+    await waitFrames(page, 3);
+    const playPicture = await screenshot(page, 'bench-play');
+    await page.keyboard.press('ArrowUp');
+    await page.waitForFunction(() => Module.kestrel.runStart() >= 0, {timeout: 60000, polling: 10});
+    const webPlay = await measureFrames(page, cdp, Frames);
+    await page.close();
+    const webEmpty = await measureEmptyFrames(browser, cdp);
+    await browser.close();
+    server.close();
+
+    const native = JSON.parse(childProcess.execFileSync(nativeFrames,
+        [String(Width), String(Height), shotDir, String(Frames)], {encoding: 'utf8'}));
+    const titleMatch = comparePictures(titlePicture, decodePng(fs.readFileSync(path.join(shotDir, 'native-title.png'))));
+    const playMatch = comparePictures(playPicture, decodePng(fs.readFileSync(path.join(shotDir, 'native-play.png'))));
+
+    const wasmBytes = fs.statSync(path.join(webDir, 'kestrel-forges.wasm')).size;
+    const jsBytes = fs.statSync(path.join(webDir, 'kestrel-forges.js')).size;
+    const cell = (value) => value.toFixed(2).padStart(8);
+    const row = (name, web, wall, processor) => `| ${name.padEnd(5)} | ${cell(web.wall)} | ${cell(wall)} |` +
+        ` ${(web.wall / wall).toFixed(2).padStart(5)} | ${cell(web.processor)} | ${cell(processor)} |` +
+        ` ${(web.processor / processor).toFixed(2).padStart(5)} |`;
+    const lines = [
+        `Frame work at ${Width}x${Height}, ${Frames} frames of each view (ms per frame).`,
+        'Wall: median time from a pass\'s start until its frame is drawn (Chromium: a one-pixel',
+        'read-back; Mesa: glFinish). Processor: all Chromium processes, or the whole Mesa process.',
+        '| view  | wall:web | wall:mesa | ratio | cpu:web | cpu:mesa | ratio |',
+        '|-------|----------|-----------|-------|---------|----------|-------|',
+        row('title', webTitle, native.title_ms, native.title_processor_ms),
+        row('play', webPlay, native.play_ms, native.play_processor_ms),
+        `An empty browser frame (clear, then the same wait): wall ${webEmpty.wall.toFixed(2)} ms, ` +
+            `cpu ${webEmpty.processor.toFixed(2)} ms`,
+        `First frame after navigation: ${coldMs.toFixed(0)} ms in a freshly started browser, ` +
+            `${warmMs.toFixed(0)} ms in a running one`,
+        `Size: kestrel-forges.wasm ${wasmBytes} + kestrel-forges.js ${jsBytes} = ${wasmBytes + jsBytes} bytes`,
+        `Pictures against Mesa: title ${titleMatch.summary}; play ${playMatch.summary}`,
+    ];
+    console.log(lines.join('\n'));
+    const result = {
+        width: Width, height: Height, frames: Frames,
+        chromium_ms: {title: webTitle, play: webPlay, empty: webEmpty}, mesa_ms: native,
+        first_frame_ms: {fresh_browser: coldMs, running_browser: warmMs},
+        bytes: {wasm: wasmBytes, js: jsBytes},
+        pictures: {title: titleMatch, play: playMatch},
+    };
+    if (resultFile) {
+        fs.writeFileSync(resultFile, JSON.stringify(result, null, 2) + '\n');
+    }
+    return 0;
+}
+
+main().then((code) => process.exit(code), (error) => {
+    console.error(error);
+    process.exit(1);
+});

@@ -1,0 +1,288 @@
+// browser_test.js -- the web game in headless Chromium: title, play, a run that ends, pause, help, music, quitting
+//
+// One page plays the scenarios in order, as a player would, with real key
+// events; every wait is on what the game shows (its frame counter, its view,
+// the page), never on the clock. Screenshots go to KESTREL_SHOTS.
+'use strict';
+const childProcess = require('child_process');
+const fs = require('fs');
+const path = require('path');
+const {serve, launch, screenshot, decodePng, near, bannerCell, waitFrames, sourceDir} = require('./driver.js');
+const {comparePictures} = require('./pictures.js');
+
+const Width = 1280;
+const Height = 720;
+const Sky = [0, 232, 255];
+const Grey = [128, 128, 128];
+const Ground = [12, 139, 26];
+const Road = [54, 54, 55];
+
+const GlyphS = ['.##', '#..', '.#.', '..#', '##.'];
+const GlyphG = ['###', '#..', '#..', '#.#', '###'];
+const GlyphK = ['#.#', '##.', '#..', '##.', '#.#'];
+const Glyph1 = ['.#.', '##.', '.#.', '.#.', '###'];
+
+// The desktop rasterizer's pictures of the same still frames, from the native build.
+const nativeFrames = process.env.KESTREL_NATIVE_FRAMES;
+const shotDir = process.env.KESTREL_SHOTS;
+
+let failures = 0;
+
+function check(condition, what) {
+    console.log(`${condition ? 'ok  ' : 'FAIL'} ${what}`);
+    if (!condition) {
+        failures += 1;
+    }
+}
+
+// Whether the banner shows a glyph at a character position: rows of '#' (ink) and '.' (grey).
+function glyphAt(picture, position, pattern) {
+    return pattern.every((row, r) => [...row].every((cell, k) => {
+        const colour = picture.at(...bannerCell(2 + r, 1 + 4 * position + k, Width, Height));
+        return cell === '#' ? near(colour, [0, 0, 0], 40) : near(colour, Grey, 40);
+    }));
+}
+
+function bannerShown(picture) {
+    return near(picture.at(...bannerCell(0, 5, Width, Height)), Grey, 12);
+}
+
+// The two help texts exactly as the Windows game's dialog sets them.
+function windowsHelpTexts() {
+    const source = fs.readFileSync(path.join(sourceDir, 'platform/windows/help_dialog.cpp'), 'utf8');
+    const text = (name) => {
+        const block = source.match(new RegExp(`${name} =([\\s\\S]*?);`))[1];
+        return [...block.matchAll(/L"((?:[^"\\]|\\.)*)"/g)].map((m) => m[1]).join('');
+    };
+    return [text('UpperHelpText'), text('LowerHelpText')];
+}
+
+// Frames from Up to the end of the unsteered first run, from the Windows runtime's replay.
+function unsteeredRunFrames() {
+    const lines = fs.readFileSync(path.join(sourceDir, 'tests/replays/hit_random_b.trace'), 'utf8').trim().split('\n');
+    const run = lines.map((line) => / run=(\d)/.exec(line)[1]);
+    const start = run.indexOf('1');
+    return run.indexOf('0', start) - start;
+}
+
+const probe = (page, what) => page.evaluate((name) => Module.kestrel[name](), what);
+
+async function until(page, condition, argument) {
+    await page.waitForFunction(condition, {timeout: 60000, polling: 20}, argument);
+}
+
+// A key press that has reached the game: it waits until the game has taken it from its queue.
+async function press(page, key) {
+    await page.keyboard.press(key);
+    await waitFrames(page, 2);
+}
+
+async function scenario(name, body) {
+    const start = Date.now();
+    try {
+        await body();
+    } catch (error) {
+        check(false, `${name}: ${error.message}`);
+    }
+    console.log(`-- ${name}: ${((Date.now() - start) / 1000).toFixed(1)} s`);
+}
+
+// The same frame as Mesa draws it: same projection, colours and depth order,
+// so only a few edge pixels may round differently.
+function sameAsDesktop(picture, name) {
+    const nativeFile = path.join(shotDir, `native-${name}.png`);
+    if (!fs.existsSync(nativeFile)) {
+        check(nativeFrames && fs.existsSync(nativeFrames), `native_frames built (${nativeFrames}); build the native preset first`);
+        childProcess.execFileSync(nativeFrames, [String(Width), String(Height), shotDir, '3']);
+    }
+    const match = comparePictures(picture, decodePng(fs.readFileSync(nativeFile)));
+    check(match.fraction < 0.005, `the ${name} view as the desktop build draws it: ${match.summary}`);
+}
+
+async function main() {
+    const server = await serve();
+    const browser = await launch();
+    const page = await browser.newPage();
+    const errors = [];
+    page.on('pageerror', (error) => errors.push(error.message));
+    await page.setViewport({width: Width, height: Height});
+    const address = `http://127.0.0.1:${server.address().port}/`;
+
+    await scenario('title view', async () => {
+        await page.goto(address);
+        await until(page, () => window.Module && Module.kestrel && Module.kestrel.frames() >= 3);
+        check(await page.title() === 'Kestrel Forges', 'page title');
+        const canvas = await page.evaluate(() => [document.getElementById('game').width,
+            document.getElementById('game').height]);
+        check(canvas[0] === Width && canvas[1] === Height, `canvas fills the window ${canvas}`);
+        const title = await screenshot(page, 'title');
+        check(near(title.at(Width / 2, 5), Sky, 2), `sky at the top ${title.at(Width / 2, 5)}`);
+        check(near(title.at(...bannerCell(2, 29, Width, Height)), [0, 0, 0]), 'banner ink at row 2 column 29');
+        check(near(title.at(...bannerCell(2, 32, Width, Height)), Grey, 8), 'banner grey at row 2 column 32');
+        check(glyphAt(title, 7, GlyphK), 'title message on a fresh start');
+        sameAsDesktop(title, 'title');
+        const car = title.at(Width / 2, Height * 0.45);
+        check(!near(car, Ground, 12) && !near(car, Sky, 12), `the car on its turntable ${car}`);
+        // Keys the game knows do not scroll or click; others keep their default.
+        await page.evaluate(() => {
+            window.keyDefaults = [];
+            window.addEventListener('keydown', (event) => window.keyDefaults.push([event.key, event.defaultPrevented]));
+        });
+        await page.keyboard.press('x');
+        await page.keyboard.press('Space');
+        await press(page, 'ArrowDown');
+        const defaults = JSON.stringify(await page.evaluate(() => window.keyDefaults));
+        check(defaults === '[["x",false],[" ",true],["ArrowDown",true]]', `default actions ${defaults}`);
+    });
+
+    await scenario('Enter shows the road and the car', async () => {
+        await press(page, 'Enter');
+        await until(page, () => Module.kestrel.view() === 2);
+        await waitFrames(page, 2);
+        const road = await screenshot(page, 'road');
+        check(!bannerShown(road), 'no banner in the play view');
+        check(near(road.at(Width / 2, Height * 0.6), Road, 12), `road ahead of the car ${road.at(Width / 2, Height * 0.6)}`);
+        const car = road.at(Width / 2, Height * 0.85);
+        check(!near(car, Road, 12) && !near(car, Ground, 12), `the car from behind ${car}`);
+        check(near(road.at(Width / 2, 3), Sky, 2), 'sky above the hills');
+        sameAsDesktop(road, 'play');
+    });
+
+    await scenario('an unsteered run ends as on Windows', async () => {
+        await press(page, 'ArrowUp');
+        await until(page, () => Module.kestrel.runEnd() > Module.kestrel.runStart());
+        const frames = await probe(page, 'runEnd') - await probe(page, 'runStart');
+        const expected = unsteeredRunFrames();
+        check(frames === expected, `the first block meets the car ${frames} frames after Up (Windows: ${expected})`);
+        await until(page, () => Module.kestrel.view() === 1);
+        await waitFrames(page, 2);
+        const ended = await screenshot(page, 'first-run-ended');
+        check(glyphAt(ended, 7, GlyphS) && glyphAt(ended, 14, Glyph1), 'the banner reads "score  1"');
+        check(await probe(page, 'score') === 1, 'score 1');
+    });
+
+    await scenario('P pauses, P and R wait for the pause, P resumes, R restarts', async () => {
+        await press(page, 'Enter');
+        await press(page, 'ArrowUp');
+        await until(page, () => Module.kestrel.runStart() > Module.kestrel.runEnd());
+        await press(page, 'p');
+        await press(page, 'p');
+        await press(page, 'r');
+        // Pausing shows the title view with the notice and counts its frames; P and R wait for it.
+        check(await probe(page, 'pause') === 1, 'P and R in the pause\'s first frames ignored');
+        const paused = await screenshot(page, 'paused');
+        check(glyphAt(paused, 7, GlyphG), 'pause notice shown');
+        await until(page, () => Module.kestrel.pause() === 2);
+        await press(page, 'p');
+        await until(page, () => Module.kestrel.pause() === 0);
+        await waitFrames(page, 2);
+        check(!bannerShown(await screenshot(page, 'resumed')), 'P after the pause resumes the play view');
+        await press(page, 'p');
+        await until(page, () => Module.kestrel.pause() === 2);
+        await press(page, 'r');
+        await until(page, () => Module.kestrel.view() === 1);
+        await waitFrames(page, 2);
+        check(glyphAt(await screenshot(page, 'restarted'), 7, GlyphS), 'R from Paused returns to the title view');
+    });
+
+    await scenario('M shows the help dialog; only OK closes it', async () => {
+        await press(page, 'm');
+        await until(page, () => document.getElementById('menu').open);
+        const [upper, lower] = windowsHelpTexts();
+        const shown = await page.evaluate(() => ['menu-caption', 'help-upper', 'help-lower', 'menu-ok']
+            .map((id) => document.getElementById(id).textContent));
+        check(shown[0] === 'MENU', `dialog caption ${shown[0]}`);
+        check(shown[1] === upper, 'upper help text exactly');
+        check(shown[2] === lower, 'lower help text exactly');
+        check(shown[3] === 'OK', 'an OK button');
+        await screenshot(page, 'help');
+        // The game runs on behind the dialog, and its keys go to the dialog.
+        await page.keyboard.press('Enter');
+        await page.keyboard.press('Escape');
+        await waitFrames(page, 4);
+        check(await page.evaluate(() => document.getElementById('menu').open), 'Enter and Escape leave the dialog open');
+        check(await probe(page, 'running') === 1 && await probe(page, 'view') === 1, 'the game runs on and ignores them');
+        await page.click('#menu-ok');
+        await until(page, () => !document.getElementById('menu').open && Module.kestrel.helpOpen() === 0);
+        await waitFrames(page, 2);
+        check(await page.evaluate(() => document.activeElement.id) === 'game', 'the game has the keyboard back');
+        await press(page, 'Enter');
+        await until(page, () => Module.kestrel.view() === 2);
+        check(true, 'keys reach the game again after OK');
+    });
+
+    await scenario('S stops the music and starts it again after the hold', async () => {
+        const playing = await probe(page, 'music');
+        check(playing.playing && playing.context === 'running' && playing.level > 0.01,
+            `the tune plays ${JSON.stringify(playing)}`);
+        await press(page, 's');
+        await until(page, () => !Module.kestrel.music().playing && Module.kestrel.music().level === 0);
+        check(true, 'S stops the tune');
+        await press(page, 's');
+        await waitFrames(page, 4);
+        check(!(await probe(page, 'music')).playing, 'S during the hold is dropped');
+        await waitFrames(page, 62);
+        await press(page, 's');
+        await until(page, () => Module.kestrel.music().playing && Module.kestrel.music().level > 0.01);
+        check(true, 'S after the hold starts the tune again');
+    });
+
+    await scenario('Escape ends the game', async () => {
+        await page.keyboard.press('Escape');
+        await until(page, () => Module.kestrel.running() === 0 && !document.getElementById('ended').hidden);
+        const line = await page.evaluate(() => document.getElementById('ended').textContent);
+        check(/ended/.test(line) && /[Rr]eload/.test(line), `the page says so: "${line}"`);
+        check(!(await probe(page, 'music')).playing, 'quitting stops the tune');
+        const frames = await probe(page, 'frames');
+        // Several frame periods later no frame has been drawn.
+        await page.evaluate(() => new Promise((resolve) => setTimeout(resolve, 400)));
+        check(await probe(page, 'frames') === frames, 'the loop has ended');
+        await screenshot(page, 'ended');
+    });
+
+    await scenario('where audio is blocked the first key starts the tune; other window shapes stretch', async () => {
+        // Headless Chromium never blocks audio: this page's audio starts suspended,
+        // as a browser's autoplay rule leaves it until a user gesture.
+        const quiet = await browser.newPage();
+        await quiet.evaluateOnNewDocument(() => {
+            const Unblocked = window.AudioContext;
+            window.AudioContext = class extends Unblocked {
+                constructor(...options) {
+                    super(...options);
+                    this.suspend();
+                }
+            };
+        });
+        await quiet.setViewport({width: Width, height: Height});
+        await quiet.goto(address);
+        await until(quiet, () => window.Module && Module.kestrel && Module.kestrel.frames() >= 3);
+        await waitFrames(quiet, 10);
+        const blocked = await probe(quiet, 'music');
+        check(blocked.context === 'suspended' && blocked.level === 0, `silent before a key ${JSON.stringify(blocked)}`);
+        await press(quiet, 'ArrowDown');
+        await until(quiet, () => Module.kestrel.music().playing && Module.kestrel.music().level > 0.01);
+        check(true, 'the first key press starts the tune');
+
+        // Another window shape: the drawing keeps its first size and stretches.
+        await quiet.setViewport({width: 1280, height: 1024});
+        await waitFrames(quiet, 3);
+        const size = await quiet.evaluate(() => [document.getElementById('game').width,
+            document.getElementById('game').height]);
+        check(size[0] === Width && size[1] === Height, `the viewport was set once ${size}`);
+        const tall = await screenshot(quiet, 'title-1280x1024');
+        check(near(tall.at(...bannerCell(2, 29, 1280, 1024)), [0, 0, 0]) &&
+              near(tall.at(...bannerCell(2, 32, 1280, 1024)), Grey, 8), 'the banner stretched with the window');
+        await quiet.close();
+    });
+
+    check(errors.length === 0, `no page errors ${errors.join('; ')}`);
+    await browser.close();
+    server.close();
+    console.log(failures === 0 ? 'all checks passed' : `${failures} checks failed`);
+    return failures === 0 ? 0 : 1;
+}
+
+main().then((code) => process.exit(code), (error) => {
+    console.error(error);
+    process.exit(1);
+});
