@@ -1,0 +1,71 @@
+// desktop_main.cpp -- the Linux desktop game: entry point, polling loop and quit sequence on SDL2
+//
+// Platform: Linux (X11 or Wayland) through SDL2 2.26, linked dynamically; OpenGL
+// compatibility context through SDL, music through SDL audio.
+// Differs from the Windows game: the help box is SDL's message box and modal
+// (frames wait while it is open); the loop starts without waiting for a first
+// event; a close request exits with 0 and Escape with 27, as there.
+#include <cstdio>
+
+#include "game/frame.h"
+#include "game/key_latch.h"
+#include "game/platform.h"
+#include "platform/desktop/shell.h"
+
+bool loopRunning = true;
+int quitRequested = 0;
+int quitArmed = 1;
+int exitCode = 0;
+
+namespace {
+
+// One pass: gate open, at most one event, gate closed, then the frame.
+void RunLoopPass()
+{
+    InputGate = GateOpen;
+    SDL_Event event;
+    if (SDL_PollEvent(&event) != 0) {
+        HandleEvent(event);
+    }
+    InputGate = GateClosed;
+    // The quit sequence may have run inside the event and released the context.
+    if (quitRequested == 0) {
+        RenderFrame();
+    }
+}
+
+}  // namespace
+
+void RunQuitSequence(int code)
+{
+    if (quitArmed != 1) {
+        return;
+    }
+    quitArmed = 2;
+    loopRunning = false;
+    quitRequested = 1;
+    exitCode = code;
+    SDL_EnableScreenSaver();
+    PlatformStopMusic();
+    SDL_GL_MakeCurrent(mainWindow, nullptr);
+    SDL_GL_DeleteContext(glContext);
+    SDL_DestroyWindow(mainWindow);
+}
+
+int main(int argc, char** argv)
+{
+    WindowRequest request = {0, 0};
+    if (!ParseCommandLine(argc, argv, &request)) {
+        std::fprintf(stderr, "usage: %s [--window WIDTHxHEIGHT]\n", argc > 0 ? argv[0] : "KestrelForges");
+        return 2;
+    }
+    if (!StartUp(request)) {
+        SDL_Quit();
+        return 1;
+    }
+    while (loopRunning) {
+        RunLoopPass();
+    }
+    SDL_Quit();
+    return exitCode;
+}
