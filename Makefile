@@ -1,5 +1,5 @@
 # Makefile -- the two everyday commands: make run (play) and make test (every test layer)
-.PHONY: all deps run test native asan windows package clean
+.PHONY: all deps run run-desktop bench-desktop test native asan windows package clean
 
 all: windows
 
@@ -21,6 +21,16 @@ windows: deps
 run: windows
 	@bash scripts/run-game.sh
 
+# The native Linux build of the same game, on the user's display.
+run-desktop: deps
+	cmake --preset native
+	cmake --build --preset native --target KestrelForges
+	cd build/native && ./KestrelForges
+
+# The desktop build against the Windows exe under Wine, side by side.
+bench-desktop: native windows
+	python3 tests/e2e/desktop_bench.py
+
 test: native asan windows
 	ctest --preset native
 	ctest --preset asan
@@ -31,3 +41,5 @@ clean:
 
 package: windows
 	cmake --build --preset windows --target package_zip
+	cmake --preset native
+	cmake --build --preset native --target package_tarball

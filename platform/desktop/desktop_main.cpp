@@ -66,6 +66,7 @@ int main(int argc, char** argv)
     while (loopRunning) {
         RunLoopPass();
     }
-    SDL_Quit();
+    // The quit sequence has released the window, the context and the sound;
+    // the rest of SDL ends with the process, its libraries still loaded.
     return exitCode;
 }

@@ -1,0 +1,22 @@
+# desktop_tests.cmake -- the desktop game end to end under Xvfb; in the sanitizer build, a short session
+# Included from tests/CMakeLists.txt: CMAKE_CURRENT_SOURCE_DIR is tests/.
+if(CMAKE_CROSSCOMPILING OR NOT TARGET KestrelForges)
+    return()
+endif()
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(desktop_environment
+    "KESTREL_BUILD_DIR=${CMAKE_BINARY_DIR}"
+    "KESTREL_DESKTOP_GAME=$<TARGET_FILE:KestrelForges>"
+    "KESTREL_SHOTS=${CMAKE_BINARY_DIR}/screenshots")
+if(KESTREL_SANITIZE)
+    # D-Bus keeps a few buffers to the end of the process; the game's own code
+    # must leak nothing.
+    list(APPEND desktop_environment
+        "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/desktop/lsan.supp:print_suppressions=0"
+        "ASAN_OPTIONS=detect_leaks=1")
+    add_test(NAME e2e_desktop_session COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/e2e/test_desktop.py session)
+    set_tests_properties(e2e_desktop_session PROPERTIES LABELS e2e TIMEOUT 600 ENVIRONMENT "${desktop_environment}")
+else()
+    add_test(NAME e2e_desktop COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/e2e/test_desktop.py)
+    set_tests_properties(e2e_desktop PROPERTIES LABELS e2e TIMEOUT 900 ENVIRONMENT "${desktop_environment}")
+endif()
