@@ -28,7 +28,11 @@ run-desktop: deps
 	cd build/native && ./KestrelForges
 
 # The desktop build against the Windows exe under Wine, side by side.
-bench-desktop: native windows
+bench-desktop: deps
+	cmake --preset native
+	cmake --build --preset native --target desktop_bench_tools
+	cmake --preset windows
+	cmake --build --preset windows --target KestrelForges
 	python3 tests/e2e/desktop_bench.py
 
 test: native asan windows

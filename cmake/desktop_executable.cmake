@@ -14,6 +14,12 @@ add_executable(KestrelForges
 )
 target_link_libraries(KestrelForges PRIVATE kestrel_core SDL2::SDL2 OpenGL::GL)
 target_include_directories(KestrelForges PRIVATE ${PROJECT_SOURCE_DIR})
+# No build paths in the debug information: the build ID, which the stripped
+# binary keeps, then depends only on the sources, wherever they were built.
+foreach(target IN ITEMS kestrel_core KestrelForges)
+    target_compile_options(${target} PRIVATE -ffile-prefix-map=${CMAKE_BINARY_DIR}=build
+        -ffile-prefix-map=${PROJECT_SOURCE_DIR}=.)
+endforeach()
 
 # The tune is looked up beside the executable first.
 add_custom_command(TARGET KestrelForges POST_BUILD
@@ -40,3 +46,11 @@ if(Python3_Interpreter_FOUND AND CMAKE_STRIP)
         DEPENDS ${stripped}
         VERBATIM)
 endif()
+
+# For the side-by-side benchmark: the memory baseline of an empty SDL2 OpenGL
+# window, and the clock of every presented frame, preloaded into the game.
+add_executable(desktop_empty_window EXCLUDE_FROM_ALL platform/desktop/empty_window.cpp)
+target_link_libraries(desktop_empty_window PRIVATE SDL2::SDL2 OpenGL::GL)
+add_library(swap_clock MODULE EXCLUDE_FROM_ALL tests/bench/swap_clock.cpp)
+target_link_libraries(swap_clock PRIVATE ${CMAKE_DL_LIBS})
+add_custom_target(desktop_bench_tools DEPENDS KestrelForges desktop_empty_window swap_clock)

@@ -18,11 +18,13 @@ class DesktopGame(Game):
     """
 
     def __init__(self, width=1920, height=1080, name="desktop", arguments=(), audio_file=None,
-                 program=GAME, folder=None):
+                 program=GAME, title="Kestrel Forges", environment=None):
         self.arguments = list(arguments)
         self.audio_file = audio_file
         self.program = program
-        self.folder = folder or os.path.dirname(program)
+        self.folder = os.path.dirname(program)
+        self.title = title
+        self.environment = environment or {}
         super().__init__(width, height, name=name)
 
     def _start(self):
@@ -35,7 +37,8 @@ class DesktopGame(Game):
         self.trace_path = os.path.join(SHOTS, f"{self.name}.stderr")
         self.trace = open(self.trace_path, "w")
         self.launched = time.monotonic()
-        self.process = subprocess.Popen([self.program, *self.arguments], cwd=self.folder, env=self.env,
+        self.process = subprocess.Popen([self.program, *self.arguments], cwd=self.folder,
+                                        env={**self.env, **self.environment},
                                         stdout=subprocess.DEVNULL, stderr=self.trace)
         self.exit_code = None
         self.wait_for_window()
@@ -58,7 +61,7 @@ class DesktopGame(Game):
         while time.time() < deadline:
             if self.process.poll() is not None:
                 raise RuntimeError(f"game exited early with {self.process.returncode}")
-            window = self.windows().get("Kestrel Forges")
+            window = self.windows().get(self.title)
             if window is not None:
                 _, x, y, width, height = window
                 if near(self.screenshot("start").at(x + width // 2, y + 2), SKY, 2):
