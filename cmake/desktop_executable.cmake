@@ -36,13 +36,15 @@ if(Python3_Interpreter_FOUND AND CMAKE_STRIP)
         COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/package
         COMMAND ${CMAKE_STRIP} --strip-all -o ${stripped} $<TARGET_FILE:KestrelForges>
         DEPENDS KestrelForges VERBATIM)
+    set(tarball ${CMAKE_BINARY_DIR}/${tarball_name}.tar.gz)
+    set(tarball_entries
+        ${stripped}=KestrelForges:755
+        ${PROJECT_SOURCE_DIR}/resources/gamesound.wav=gamesound.wav
+        ${PROJECT_SOURCE_DIR}/docs/README-linux.txt=README.txt
+        ${PROJECT_SOURCE_DIR}/LICENSE=LICENSE.txt)
     add_custom_target(package_tarball
-        COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/scripts/pack-tar.py
-                ${CMAKE_BINARY_DIR}/${tarball_name}.tar.gz ${tarball_name}
-                ${stripped}=KestrelForges:755
-                ${PROJECT_SOURCE_DIR}/resources/gamesound.wav=gamesound.wav
-                ${PROJECT_SOURCE_DIR}/docs/README-linux.txt=README.txt
-                ${PROJECT_SOURCE_DIR}/LICENSE=LICENSE.txt
+        COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/scripts/pack-tar.py ${tarball} ${tarball_name}
+                ${tarball_entries}
         DEPENDS ${stripped}
         VERBATIM)
 endif()

@@ -64,14 +64,20 @@ def desktop_run(width, height):
     return result
 
 
-def empty_window_peak(width, height):
+def empty_window(width, height):
+    """Peak memory and start-up of an SDL2 OpenGL window that draws nothing: the floor under the game's."""
     program = os.path.join(NATIVE, "desktop_empty_window")
-    with DesktopGame(width, height, name=f"empty-{width}x{height}", program=program, title="Empty Window") as game:
+    log_path = os.path.join(NATIVE, f"swaps-empty-{width}x{height}.txt")
+    preload = {"LD_PRELOAD": os.path.join(NATIVE, "libswap_clock.so"), "KESTREL_SWAP_LOG": log_path}
+    with DesktopGame(width, height, name=f"empty-{width}x{height}", program=program, title="Empty Window",
+                     environment=preload) as game:
+        first = swap_times(log_path)[:1]
         time.sleep(5.0)
-        peak = peak_memory_kib(game.process.pid)
+        result = {"peak_memory_kib": peak_memory_kib(game.process.pid),
+                  "startup_s": round(first[0] - game.launched, 3) if first else None}
         game.key("Escape")
         game.wait_exit()
-    return peak
+    return result
 
 
 def stripped_size(path):
@@ -99,8 +105,8 @@ def main():
         size = f"{width}x{height}"
         desktop = desktop_run(width, height)
         wine = frame_cost.run(width, height)
-        empty = empty_window_peak(width, height)
-        results[size] = {"desktop": desktop, "wine": wine, "empty_window_peak_kib": empty}
+        empty = empty_window(width, height)
+        results[size] = {"desktop": desktop, "wine": wine, "empty_window": empty}
         lines += [f"\n{size} (desktop | Windows exe under Wine | ratio)", "| measure | desktop | wine | ratio |",
                   "|---|---|---|---|"]
         for view in ("title", "play_waiting", "play_run"):
@@ -108,8 +114,9 @@ def main():
                 lines.append(row(f"{view} {field}", desktop[view].get(field), wine[view].get(field)))
         lines.append(row("start-up to first frame", desktop["startup_s"], wine["startup_s"], "s"))
         lines.append(row("peak memory VmHWM", desktop["peak_memory_kib"], wine["peak_memory_kib"], "KiB"))
-        lines.append(f"| empty SDL2 GL window VmHWM | {empty} KiB | desktop/empty "
-                     f"{desktop['peak_memory_kib'] / empty:.2f} | |")
+        lines.append(f"| empty SDL2 GL window: VmHWM, start-up | {empty['peak_memory_kib']} KiB, "
+                     f"{empty['startup_s']} s | desktop/empty VmHWM "
+                     f"{desktop['peak_memory_kib'] / empty['peak_memory_kib']:.2f} | |")
     path = os.path.join(NATIVE, "desktop-bench.json")
     with open(path, "w") as out:
         json.dump(results, out, indent=2)
