@@ -30,7 +30,7 @@ run-desktop: deps
 # The desktop build against the Windows exe under Wine, side by side.
 bench-desktop: deps
 	cmake --preset native
-	cmake --build --preset native --target desktop_bench_tools
+	cmake --build --preset native --target KestrelForges desktop_empty_window sdl_spy
 	cmake --preset windows
 	cmake --build --preset windows --target KestrelForges
 	python3 tests/e2e/desktop_bench.py

@@ -49,10 +49,6 @@ if(Python3_Interpreter_FOUND AND CMAKE_STRIP)
         VERBATIM)
 endif()
 
-# For the side-by-side benchmark: the memory baseline of an empty SDL2 OpenGL
-# window, and the clock of every presented frame, preloaded into the game.
+# For the side-by-side benchmark: the memory baseline of an empty SDL2 OpenGL window.
 add_executable(desktop_empty_window EXCLUDE_FROM_ALL platform/desktop/empty_window.cpp)
 target_link_libraries(desktop_empty_window PRIVATE SDL2::SDL2 OpenGL::GL)
-add_library(swap_clock MODULE EXCLUDE_FROM_ALL tests/bench/swap_clock.cpp)
-target_link_libraries(swap_clock PRIVATE ${CMAKE_DL_LIBS})
-add_custom_target(desktop_bench_tools DEPENDS KestrelForges desktop_empty_window swap_clock)

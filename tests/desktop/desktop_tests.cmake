@@ -4,10 +4,18 @@ if(CMAKE_CROSSCOMPILING OR NOT TARGET KestrelForges)
     return()
 endif()
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
+
+# Preloaded into the game: the time of every presented frame and the help box's
+# contents. Not into the sanitizer build, whose runtime must be loaded first.
+if(NOT KESTREL_SANITIZE)
+    add_library(sdl_spy MODULE ${CMAKE_CURRENT_SOURCE_DIR}/desktop/sdl_spy.cpp)
+    target_link_libraries(sdl_spy PRIVATE SDL2::SDL2 ${CMAKE_DL_LIBS})
+endif()
 set(desktop_environment
     "KESTREL_BUILD_DIR=${CMAKE_BINARY_DIR}"
     "KESTREL_DESKTOP_GAME=$<TARGET_FILE:KestrelForges>"
-    "KESTREL_SHOTS=${CMAKE_BINARY_DIR}/screenshots")
+    "KESTREL_SHOTS=${CMAKE_BINARY_DIR}/screenshots"
+    "KESTREL_SDL_SPY=$<$<NOT:$<BOOL:${KESTREL_SANITIZE}>>:$<TARGET_FILE:sdl_spy>>")
 if(KESTREL_SANITIZE)
     # D-Bus keeps a few buffers to the end of the process; the game's own code
     # must leak nothing.

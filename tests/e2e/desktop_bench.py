@@ -20,7 +20,7 @@ os.environ.setdefault("KESTREL_SHOTS", os.path.join(NATIVE, "screenshots"))
 os.environ.setdefault("KESTREL_DESKTOP_GAME", os.path.join(NATIVE, "KestrelForges"))
 
 import frame_cost  # noqa: E402  (reads the environment above)
-from desktop_harness import GAME, DesktopGame  # noqa: E402
+from desktop_harness import GAME, SPY, DesktopGame  # noqa: E402
 from harness import log  # noqa: E402
 
 SECONDS = frame_cost.SECONDS
@@ -47,7 +47,7 @@ def measure(path, seconds):
 
 def desktop_run(width, height):
     log_path = os.path.join(NATIVE, f"swaps-{width}x{height}.txt")
-    preload = {"LD_PRELOAD": os.path.join(NATIVE, "libswap_clock.so"), "KESTREL_SWAP_LOG": log_path}
+    preload = {"LD_PRELOAD": SPY, "KESTREL_SWAP_LOG": log_path}
     with DesktopGame(width, height, name=f"bench-{width}x{height}", environment=preload) as game:
         first = swap_times(log_path)[:1]
         result = {"startup_s": round(first[0] - game.launched, 3) if first else None}
@@ -68,7 +68,7 @@ def empty_window(width, height):
     """Peak memory and start-up of an SDL2 OpenGL window that draws nothing: the floor under the game's."""
     program = os.path.join(NATIVE, "desktop_empty_window")
     log_path = os.path.join(NATIVE, f"swaps-empty-{width}x{height}.txt")
-    preload = {"LD_PRELOAD": os.path.join(NATIVE, "libswap_clock.so"), "KESTREL_SWAP_LOG": log_path}
+    preload = {"LD_PRELOAD": SPY, "KESTREL_SWAP_LOG": log_path}
     with DesktopGame(width, height, name=f"empty-{width}x{height}", program=program, title="Empty Window",
                      environment=preload) as game:
         first = swap_times(log_path)[:1]

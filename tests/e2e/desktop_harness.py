@@ -9,6 +9,8 @@ import harness
 from harness import SHOTS, SKY, Game, near
 
 GAME = os.environ.get("KESTREL_DESKTOP_GAME", os.path.join(harness.BUILD_DIR, "KestrelForges"))
+# Preloaded to log presented frames and message boxes; none in the sanitizer build.
+SPY = os.environ.get("KESTREL_SDL_SPY", os.path.join(os.path.dirname(GAME), "tests", "libsdl_spy.so"))
 
 
 class DesktopGame(Game):

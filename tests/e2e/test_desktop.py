@@ -11,9 +11,10 @@ import sys
 import tempfile
 import time
 
-from desktop_harness import GAME, DesktopGame
+from desktop_harness import GAME, SPY, DesktopGame
 from harness import SHOTS, SKY, banner_cell, check, finish, log, near, same_picture, wait_until
 from test_play import GLYPH_1, GLYPH_G, GLYPH_K, GLYPH_S, banner_shown, glyph_at, hold, wait_for_title
+from test_shell import LOWER, UPPER
 
 GRASS = (12, 139, 26)
 ROAD = (54, 54, 55)
@@ -59,13 +60,39 @@ def run_to_title(game, width, height, label):
     return wait_for_title(game, f"{label}-ended", width, height, timeout=60.0)
 
 
-def help_box(game, game_window):
+def spied_environment(name):
+    """The spy preloaded into the game, logging message boxes; nothing where no spy can be loaded."""
+    if not SPY:
+        return {}, None
+    path = os.path.join(SHOTS, f"{name}.boxes")
+    return {"LD_PRELOAD": SPY, "KESTREL_MESSAGE_BOX_LOG": path}, path
+
+
+def box_contents(path):
+    """The last message box the game showed: its fields, the message with its line breaks."""
+    with open(path) as log_file:
+        text = log_file.read()
+    head, _, message = ("title=" + text.rpartition("title=")[2]).partition("message=")
+    fields = dict(line.split("=", 1) for line in head.splitlines() if "=" in line)
+    fields["message"] = message.rsplit("\n.\n", 1)[0]
+    return fields
+
+
+def help_box(game, game_window, box_log=None):
     """M: the modal box titled MENU over the game; the game waits; OK closes it and the game goes on."""
     game.key("m", gap=0.1)
     check(wait_until(lambda: "MENU" in game.windows()), "M opens a window titled MENU")
     box = game.windows().get("MENU")
     if box is None:
         return
+    if box_log is not None:
+        shown = box_contents(box_log)
+        check((shown.get("title"), shown.get("buttons"), shown.get("button")) == ("MENU", "1", "OK"),
+              f"one box titled MENU with an OK button ({shown.get('title')}, {shown.get('button')})")
+        paragraphs = shown["message"].split("\n\n")
+        check([p.replace("\n", " ") for p in paragraphs] == [UPPER, LOWER],
+              "both help texts exactly, wrapped only at their blanks")
+        check(max(len(line) for line in shown["message"].split("\n")) <= 90, "lines short enough for the box")
     check(game.transient_for(box[0]) == game_window, "the box is parented to the game window")
     shot = game.screenshot("help")
     # Modal: no frame while the box is open, so the turning car stands still.
@@ -99,11 +126,12 @@ def music_toggle(game, audio):
 
 def acceptance(width, height):
     audio = os.path.join(SHOTS, f"desktop-{width}x{height}.audio")
-    with DesktopGame(width, height, name=f"desktop-{width}x{height}", audio_file=audio) as game:
+    spy, box_log = spied_environment(f"desktop-{width}x{height}")
+    with DesktopGame(width, height, name=f"desktop-{width}x{height}", audio_file=audio, environment=spy) as game:
         window = game.windows().get("Kestrel Forges")
         check(window is not None and window[1:] == (0, 0, width, height), f"window covers the screen {window}")
         title_checks(game, width, height)
-        help_box(game, window[0] if window else None)
+        help_box(game, window[0] if window else None, box_log)
 
         # Enter: the play view with the road and the car, no banner.
         game.key("Return")
