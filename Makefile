@@ -25,7 +25,7 @@ run: windows
 run-desktop: deps
 	cmake --preset native
 	cmake --build --preset native --target KestrelForges
-	cd build/native && ./KestrelForges
+	cd build/native && ./KestrelForges; echo "KestrelForges exited with $$?"
 
 # The desktop build against the Windows exe under Wine, side by side.
 bench-desktop: deps
