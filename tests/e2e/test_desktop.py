@@ -12,11 +12,13 @@ import tempfile
 import time
 
 from desktop_harness import GAME, SPY, DesktopGame
-from harness import SHOTS, SKY, banner_cell, check, finish, log, near, same_picture, wait_until
+from harness import SHOTS, SKY, Picture, banner_cell, check, finish, log, near, same_picture, wait_until
 from test_play import GLYPH_1, GLYPH_G, GLYPH_K, GLYPH_S, banner_shown, glyph_at, hold, wait_for_title
 from test_shell import LOWER, UPPER
 
 GRASS = (12, 139, 26)
+# The score view after the first unsteered run, from the Windows exe at 1920x1080, halved.
+WINDOWS_SCORE = os.path.join(os.path.dirname(__file__), "..", "..", "docs", "score.png")
 ROAD = (54, 54, 55)
 
 
@@ -152,6 +154,11 @@ def acceptance(width, height):
         if ended is not None:
             check(glyph_at(ended, 7, GLYPH_S, width, height), "score line after the run")
             check(glyph_at(ended, 14, GLYPH_1, width, height), "score line reads 1")
+        if ended is not None and (width, height) == (1920, 1080):
+            halved = ended.path.replace(".png", "-halved.png")
+            subprocess.run(["convert", ended.path, "-resize", "50%", halved], check=True)
+            check(same_picture(Picture(halved), Picture(WINDOWS_SCORE), step=4),
+                  "the same picture as the Windows exe's after its first run")
 
         # A held key: every auto-repeat counts, so the car leaves the road.
         game.key("Return", gap=0.6)
