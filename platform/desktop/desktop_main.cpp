@@ -4,7 +4,9 @@
 // compatibility context through SDL, music through SDL audio.
 // Differs from the Windows game: the help box is SDL's message box and modal
 // (frames wait while it is open); the loop starts without waiting for a first
-// event; a close request exits with 0 and Escape with 27, as there.
+// event; the tune is looked up beside the executable before the current folder,
+// and a missing tune or sound device is reported in one line on stderr. As
+// there: Escape exits with 27, a close request with 0.
 #include <malloc.h>
 
 #include <cstdio>
