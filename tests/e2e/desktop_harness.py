@@ -27,10 +27,20 @@ class DesktopGame(Game):
         self.folder = os.path.dirname(program)
         self.title = title
         self.environment = environment or {}
-        super().__init__(width, height, name=name)
+        # Another test may take the display number between the harness's look and
+        # our server's start; ours then exits, and the next free number is tried.
+        for attempt in range(5):
+            try:
+                super().__init__(width, height, name=name)
+                return
+            except DisplayTaken:
+                if attempt == 4:
+                    raise
 
     def _start(self):
         self._wait_for_display()
+        if self.xvfb.poll() is not None or lock_owner(self.display) != self.xvfb.pid:
+            raise DisplayTaken(self.display)
         if self.audio_file:
             self.env.update({"SDL_AUDIODRIVER": "disk", "SDL_DISKAUDIOFILE": self.audio_file})
         else:
@@ -95,6 +105,19 @@ class DesktopGame(Game):
         self.xvfb.wait()
         if self.trace is not None:
             self.trace.close()
+
+
+def lock_owner(display):
+    """The process id in the display's lock file: the server that answers on it."""
+    try:
+        with open(f"/tmp/.X{display.lstrip(':')}-lock") as lock:
+            return int(lock.read().strip())
+    except (OSError, ValueError):
+        return None
+
+
+class DisplayTaken(RuntimeError):
+    """Our Xvfb lost its display number to another server started at the same moment."""
 
 
 class _ClientMessage(ctypes.Structure):
