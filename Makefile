@@ -1,5 +1,5 @@
 # Makefile -- the two everyday commands: make run (play) and make test (every test layer)
-.PHONY: all deps run test native asan windows package clean web run-web test-web bench-web
+.PHONY: all deps run run-desktop test native asan windows package clean web run-web test-web bench-web bench-desktop
 
 all: windows
 
@@ -37,6 +37,20 @@ test-web: web native
 bench-web: web native
 	ctest --test-dir build/wasm -L bench --verbose
 
+# The native Linux build of the same game, on the user's display.
+run-desktop: deps
+	cmake --preset native
+	cmake --build --preset native --target KestrelForges
+	cd build/native && ./KestrelForges; echo "KestrelForges exited with $$?"
+
+# The desktop build against the Windows exe under Wine, side by side.
+bench-desktop: deps
+	cmake --preset native
+	cmake --build --preset native --target KestrelForges desktop_empty_window sdl_spy
+	cmake --preset windows
+	cmake --build --preset windows --target KestrelForges
+	python3 tests/e2e/desktop_bench.py
+
 test: native asan windows web
 	ctest --preset native
 	ctest --preset asan
@@ -49,3 +63,5 @@ clean:
 package: windows web
 	cmake --build --preset windows --target package_zip
 	cmake --build build/wasm --target package_web_zip
+	cmake --preset native
+	cmake --build --preset native --target package_tarball

@@ -9,6 +9,7 @@ packages=(
     xvfb x11-utils xdotool imagemagick
     libgl1-mesa-dri libgl-dev libosmesa6-dev libxtst-dev
     libbenchmark-dev
+    libsdl2-dev
     binutils-mingw-w64-x86-64
     zip
     emscripten node-acorn chromium nodejs

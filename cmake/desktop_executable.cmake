@@ -1,0 +1,54 @@
+# desktop_executable.cmake -- the Linux desktop game on SDL2, its tune and the player's tarball
+find_package(SDL2 QUIET)
+find_package(OpenGL QUIET)
+if(NOT SDL2_FOUND OR NOT OpenGL_OpenGL_FOUND)
+    message(STATUS "SDL2 or OpenGL not found: no desktop game (install libsdl2-dev)")
+    return()
+endif()
+
+add_executable(KestrelForges
+    platform/desktop/desktop_main.cpp
+    platform/desktop/startup.cpp
+    platform/desktop/input.cpp
+    platform/desktop/platform_sdl.cpp
+)
+target_link_libraries(KestrelForges PRIVATE kestrel_core SDL2::SDL2 OpenGL::GL)
+target_include_directories(KestrelForges PRIVATE ${PROJECT_SOURCE_DIR})
+# No build paths in the debug information: the build ID, which the stripped
+# binary keeps, then depends only on the sources, wherever they were built.
+foreach(target IN ITEMS kestrel_core KestrelForges)
+    target_compile_options(${target} PRIVATE -ffile-prefix-map=${CMAKE_BINARY_DIR}=build
+        -ffile-prefix-map=${PROJECT_SOURCE_DIR}=.)
+endforeach()
+
+# The tune is looked up beside the executable first.
+add_custom_command(TARGET KestrelForges POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${PROJECT_SOURCE_DIR}/resources/gamesound.wav
+            $<TARGET_FILE_DIR:KestrelForges>/gamesound.wav)
+
+# The player's tarball: the stripped game, the tune, a README and the licence,
+# with fixed order, times, owners and modes so that two builds give the same bytes.
+find_package(Python3 COMPONENTS Interpreter)
+if(Python3_Interpreter_FOUND AND CMAKE_STRIP)
+    set(tarball_name KestrelForges-${PROJECT_VERSION}-linux-x86_64)
+    set(stripped ${CMAKE_BINARY_DIR}/package/KestrelForges)
+    add_custom_command(OUTPUT ${stripped}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/package
+        COMMAND ${CMAKE_STRIP} --strip-all -o ${stripped} $<TARGET_FILE:KestrelForges>
+        DEPENDS KestrelForges VERBATIM)
+    set(tarball ${CMAKE_BINARY_DIR}/${tarball_name}.tar.gz)
+    set(tarball_entries
+        ${stripped}=KestrelForges:755
+        ${PROJECT_SOURCE_DIR}/resources/gamesound.wav=gamesound.wav
+        ${PROJECT_SOURCE_DIR}/docs/README-linux.txt=README.txt
+        ${PROJECT_SOURCE_DIR}/LICENSE=LICENSE.txt)
+    add_custom_target(package_tarball
+        COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/scripts/pack-tar.py ${tarball} ${tarball_name}
+                ${tarball_entries}
+        DEPENDS ${stripped}
+        VERBATIM)
+endif()
+
+# For the side-by-side benchmark: the memory baseline of an empty SDL2 OpenGL window.
+add_executable(desktop_empty_window EXCLUDE_FROM_ALL platform/desktop/empty_window.cpp)
+target_link_libraries(desktop_empty_window PRIVATE SDL2::SDL2 OpenGL::GL)

@@ -1,0 +1,123 @@
+// platform_sdl.cpp -- the frame's operating-system calls on SDL2, and the looping tune
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <thread>
+
+#include "game/platform.h"
+#include "platform/desktop/shell.h"
+
+namespace {
+
+// The tune, loaded once; the device exists only while it plays, so a stop
+// leaves the sound system with nothing to mix.
+struct TunePlayer {
+    SDL_AudioSpec spec;       // the file's own format; SDL converts for the device
+    Uint8* bytes;             // the whole file's samples, null when silent
+    Uint32 length;            // bytes in the file
+    Uint32 position;          // next byte to play; back to 0 at every start
+    SDL_AudioDeviceID device; // 0 while stopped
+    bool reported;            // the one line about silence is written
+};
+
+TunePlayer tune = {};
+
+void ReportSilence(const char* why)
+{
+    if (!tune.reported) {
+        std::fprintf(stderr, "KestrelForges: %s; playing without music\n", why);
+        tune.reported = true;
+    }
+}
+
+// Runs on SDL's audio thread: the tune over and over, without a gap.
+void FillFromTune(void* /*unused*/, Uint8* stream, int length)
+{
+    while (length > 0) {
+        Uint32 chunk = tune.length - tune.position;
+        if (chunk > static_cast<Uint32>(length)) {
+            chunk = static_cast<Uint32>(length);
+        }
+        SDL_memcpy(stream, tune.bytes + tune.position, chunk);
+        stream += chunk;
+        length -= static_cast<int>(chunk);
+        tune.position = (tune.position + chunk) % tune.length;
+    }
+}
+
+}  // namespace
+
+void LoadMusic()
+{
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        ReportSilence("no audio device");
+        return;
+    }
+    // Beside the executable first, then the folder the game starts in.
+    std::string besideGame = "gamesound.wav";
+    if (char* base = SDL_GetBasePath()) {
+        besideGame = std::string(base) + "gamesound.wav";
+        SDL_free(base);
+    }
+    for (const std::string& path : {besideGame, std::string("gamesound.wav")}) {
+        if (SDL_LoadWAV(path.c_str(), &tune.spec, &tune.bytes, &tune.length) != nullptr) {
+            break;
+        }
+    }
+    if (tune.bytes == nullptr || tune.length == 0) {
+        ReportSilence("gamesound.wav not found beside the game or in the current folder");
+        tune.bytes = nullptr;
+        return;
+    }
+    tune.spec.callback = FillFromTune;
+    tune.spec.userdata = nullptr;
+}
+
+void PlatformPresentFrame()
+{
+    SDL_GL_SwapWindow(mainWindow);
+}
+
+void PlatformStartMusic()
+{
+    if (tune.bytes == nullptr) {
+        return;
+    }
+    // A start while playing begins the tune again.
+    PlatformStopMusic();
+    tune.position = 0;
+    tune.device = SDL_OpenAudioDevice(nullptr, 0, &tune.spec, nullptr, 0);
+    if (tune.device == 0) {
+        ReportSilence("no audio device");
+        return;
+    }
+    SDL_PauseAudioDevice(tune.device, 0);
+}
+
+void PlatformStopMusic()
+{
+    if (tune.device != 0) {
+        SDL_CloseAudioDevice(tune.device);
+        tune.device = 0;
+    }
+}
+
+void PlatformRestoreFocus()
+{
+    if (focusRestore != 1) {
+        return;
+    }
+    // The help box has closed: the game window takes the keyboard back.
+    SDL_RaiseWindow(mainWindow);
+    SDL_SetWindowInputFocus(mainWindow);
+    focusRestore = 2;
+}
+
+void PlatformFrameSleep()
+{
+    // The frame's own time is not subtracted: a frame lasts its work plus 34 ms.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(34);
+    while (std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_until(deadline);
+    }
+}

@@ -1,0 +1,38 @@
+# desktop_tests.cmake -- the desktop game end to end under Xvfb; in the sanitizer build, a short session
+# Included from tests/CMakeLists.txt: CMAKE_CURRENT_SOURCE_DIR is tests/.
+if(CMAKE_CROSSCOMPILING OR NOT TARGET KestrelForges)
+    return()
+endif()
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+
+# Preloaded into the game: the time of every presented frame and the help box's
+# contents. Not into the sanitizer build, whose runtime must be loaded first.
+if(NOT KESTREL_SANITIZE)
+    add_library(sdl_spy MODULE ${CMAKE_CURRENT_SOURCE_DIR}/desktop/sdl_spy.cpp)
+    target_link_libraries(sdl_spy PRIVATE SDL2::SDL2 ${CMAKE_DL_LIBS})
+endif()
+set(desktop_environment
+    "KESTREL_BUILD_DIR=${CMAKE_BINARY_DIR}"
+    "KESTREL_DESKTOP_GAME=$<TARGET_FILE:KestrelForges>"
+    "KESTREL_SHOTS=${CMAKE_BINARY_DIR}/screenshots"
+    "KESTREL_SDL_SPY=$<$<NOT:$<BOOL:${KESTREL_SANITIZE}>>:$<TARGET_FILE:sdl_spy>>")
+if(KESTREL_SANITIZE)
+    # D-Bus keeps a few buffers to the end of the process; the game's own code
+    # must leak nothing.
+    list(APPEND desktop_environment
+        "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/desktop/lsan.supp:print_suppressions=0"
+        "ASAN_OPTIONS=detect_leaks=1")
+    add_test(NAME e2e_desktop_session COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/e2e/test_desktop.py session)
+    set_tests_properties(e2e_desktop_session PROPERTIES LABELS e2e TIMEOUT 600 ENVIRONMENT "${desktop_environment}")
+else()
+    # The player's tarball, built as make package builds it.
+    if(TARGET package_tarball)
+        add_test(NAME desktop_tarball_build COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target package_tarball)
+        add_test(NAME desktop_tarball COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/desktop/check_tarball.py
+            ${tarball} ${PROJECT_SOURCE_DIR}/scripts/pack-tar.py ${tarball_name} ${tarball_entries})
+        set_tests_properties(desktop_tarball_build PROPERTIES FIXTURES_SETUP tarball LABELS unit TIMEOUT 300)
+        set_tests_properties(desktop_tarball PROPERTIES FIXTURES_REQUIRED tarball LABELS unit TIMEOUT 60)
+    endif()
+    add_test(NAME e2e_desktop COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/e2e/test_desktop.py)
+    set_tests_properties(e2e_desktop PROPERTIES LABELS e2e TIMEOUT 900 ENVIRONMENT "${desktop_environment}")
+endif()

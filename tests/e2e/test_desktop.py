@@ -1,0 +1,257 @@
+"""test_desktop.py -- the native desktop game under Xvfb with real X key events: views, a run, pause, help, music, quitting.
+
+Usage: test_desktop.py            the whole acceptance run
+       test_desktop.py session    a short session, for the sanitizer build
+"""
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+from desktop_harness import GAME, SPY, DesktopGame
+from harness import SHOTS, SKY, Picture, banner_cell, check, finish, log, near, same_picture, wait_until
+from test_play import GLYPH_1, GLYPH_G, GLYPH_K, GLYPH_S, banner_shown, glyph_at, hold, wait_for_title
+from test_shell import LOWER, UPPER
+
+GRASS = (12, 139, 26)
+# The score view after the first unsteered run, from the Windows exe at 1920x1080, halved.
+WINDOWS_SCORE = os.path.join(os.path.dirname(__file__), "..", "..", "docs", "score.png")
+ROAD = (54, 54, 55)
+
+
+def audio_size(path):
+    return os.path.getsize(path) if os.path.exists(path) else 0
+
+
+def audio_growing(path, timeout=10.0):
+    """Whether SDL keeps writing mixed audio into the file."""
+    start = audio_size(path)
+    return wait_until(lambda: audio_size(path) > start, timeout=timeout, step=0.1)
+
+
+def audio_silent(path, quiet=1.0, timeout=15.0):
+    """Whether the file stops growing: no byte added for `quiet` seconds."""
+    deadline = time.time() + timeout
+    while time.time() < deadline:
+        before = audio_size(path)
+        time.sleep(quiet)
+        if audio_size(path) == before:
+            return True
+    return False
+
+
+def title_checks(game, width, height):
+    title = game.screenshot("title")
+    check(near(title.at(width // 2, 5), SKY, 2), f"sky at the top {title.at(width // 2, 5)}")
+    check(near(title.at(*banner_cell(2, 29, width, height)), (0, 0, 0)), "banner ink at row 2 column 29")
+    check(near(title.at(*banner_cell(2, 32, width, height)), (128, 128, 128), 8), "banner grey at row 2 column 32")
+    check(glyph_at(title, 7, GLYPH_K, width, height), "title message on a fresh start")
+    car = title.at(width // 2 - 20, int(height * 0.45))
+    check(not near(car, GRASS, 12) and not near(car, SKY, 12), f"the car on the turntable {car}")
+    return title
+
+
+def run_to_title(game, width, height, label):
+    """Enter, Up with no steering: the first wave's block meets the car and the title view returns."""
+    game.key("Return")
+    wait_until(lambda: not banner_shown(game.screenshot(f"{label}-road"), width, height))
+    game.key("Up", gap=0.1)
+    return wait_for_title(game, f"{label}-ended", width, height, timeout=60.0)
+
+
+def spied_environment(name):
+    """The spy preloaded into the game, logging message boxes; nothing where no spy can be loaded."""
+    if not SPY:
+        return {}, None
+    path = os.path.join(SHOTS, f"{name}.boxes")
+    return {"LD_PRELOAD": SPY, "KESTREL_MESSAGE_BOX_LOG": path}, path
+
+
+def box_contents(path):
+    """The last message box the game showed: its fields, the message with its line breaks."""
+    with open(path) as log_file:
+        text = log_file.read()
+    head, _, message = ("title=" + text.rpartition("title=")[2]).partition("message=")
+    fields = dict(line.split("=", 1) for line in head.splitlines() if "=" in line)
+    fields["message"] = message.rsplit("\n.\n", 1)[0]
+    return fields
+
+
+def help_box(game, game_window, box_log=None):
+    """M: the modal box titled MENU over the game; the game waits; OK closes it and the game goes on."""
+    game.key("m", gap=0.1)
+    check(wait_until(lambda: "MENU" in game.windows()), "M opens a window titled MENU")
+    box = game.windows().get("MENU")
+    if box is None:
+        return
+    if box_log is not None:
+        shown = box_contents(box_log)
+        check((shown.get("title"), shown.get("buttons"), shown.get("button")) == ("MENU", "1", "OK"),
+              f"one box titled MENU with an OK button ({shown.get('title')}, {shown.get('button')})")
+        paragraphs = shown["message"].split("\n\n")
+        check([p.replace("\n", " ") for p in paragraphs] == [UPPER, LOWER],
+              "both help texts exactly, wrapped only at their blanks")
+        check(max(len(line) for line in shown["message"].split("\n")) <= 90, "lines short enough for the box")
+    check(game.transient_for(box[0]) == game_window, "the box is parented to the game window")
+    shot = game.screenshot("help")
+    # Modal: no frame while the box is open, so the turning car stands still.
+    time.sleep(1.0)
+    check(same_picture(game.screenshot("help-later"), shot), "the game waits while the box is open")
+    _, x, y, width, height = box
+    # The OK button: the first column pixel up from the box's bottom that is not its background.
+    background = shot.at(x + 3, y + height - 3)
+    button_y = next((row for row in range(y + height - 3, y + height // 2, -1)
+                     if not near(shot.at(x + width // 2, row), background, 4)), y + height - 20)
+    game.click(x + width // 2, button_y - 6)
+    check(wait_until(lambda: "MENU" not in game.windows()), "OK closes the box")
+    check(wait_until(lambda: not same_picture(game.screenshot("after-help"), shot)), "frames go on after OK")
+
+
+def music_toggle(game, audio):
+    """S stops the tune; S in the hold is dropped; S after the hold starts it again."""
+    check(audio_growing(audio), "the tune plays: SDL mixes it into the audio file")
+    game.key("s", gap=0.1)
+    check(audio_silent(audio), "S stops the tune: the audio file stops growing")
+    game.key("s", gap=0.1)
+    check(audio_silent(audio, quiet=1.0, timeout=1.5), "S during the hold is dropped")
+    presses = 0
+    while presses < 20:
+        game.key("s", gap=0.1)
+        presses += 1
+        if audio_growing(audio, timeout=1.5):
+            break
+    check(audio_growing(audio), f"S after the hold starts the tune again ({presses} presses)")
+
+
+def acceptance(width, height):
+    audio = os.path.join(SHOTS, f"desktop-{width}x{height}.audio")
+    spy, box_log = spied_environment(f"desktop-{width}x{height}")
+    with DesktopGame(width, height, name=f"desktop-{width}x{height}", audio_file=audio, environment=spy) as game:
+        window = game.windows().get("Kestrel Forges")
+        check(window is not None and window[1:] == (0, 0, width, height), f"window covers the screen {window}")
+        title_checks(game, width, height)
+        help_box(game, window[0] if window else None, box_log)
+
+        # Enter: the play view with the road and the car, no banner.
+        game.key("Return")
+        wait_until(lambda: not banner_shown(game.screenshot("road"), width, height))
+        road = game.screenshot("road")
+        check(not banner_shown(road, width, height), "no banner in the play view")
+        check(near(road.at(width // 2, int(height * 0.6)), ROAD, 12), "road ahead of the car")
+        car = road.at(width // 2, int(height * 0.85))
+        check(not near(car, ROAD, 12) and not near(car, GRASS, 12), f"the car from behind {car}")
+        # Left and Right do nothing before Up.
+        game.key("Right", "Left", gap=0.3)
+        check(same_picture(game.screenshot("road-after-steering"), road), "steering before Up changes nothing")
+
+        # Up with no steering: the first block meets the car, score 1.
+        game.key("Up", gap=0.1)
+        ended = wait_for_title(game, "first-run-ended", width, height, timeout=60.0)
+        check(ended is not None, "the unsteered run ends and the title view returns")
+        if ended is not None:
+            check(glyph_at(ended, 7, GLYPH_S, width, height), "score line after the run")
+            check(glyph_at(ended, 14, GLYPH_1, width, height), "score line reads 1")
+        if ended is not None and (width, height) == (1920, 1080):
+            halved = ended.path.replace(".png", "-halved.png")
+            subprocess.run(["convert", ended.path, "-resize", "50%", halved], check=True)
+            check(same_picture(Picture(halved), Picture(WINDOWS_SCORE), step=4),
+                  "the same picture as the Windows exe's after its first run")
+
+        # A held key: every auto-repeat counts, so the car leaves the road.
+        game.key("Return", gap=0.6)
+        game.key("Up", gap=0.2)
+        hold(game, "Right", 60)
+        off_road = wait_for_title(game, "off-road", width, height, timeout=60.0)
+        check(off_road is not None and glyph_at(off_road, 7, GLYPH_S, width, height),
+              "steering off the road ends the run with the score line")
+
+        # Pause: the notice at once; P and R in its first frames are ignored.
+        game.key("Return", gap=0.6)
+        game.key("Up", gap=0.4)
+        game.key("p", gap=0.1)
+        game.key("p", "r", gap=0.1)
+        check(wait_until(lambda: glyph_at(game.screenshot("paused"), 7, GLYPH_G, width, height)),
+              "pause notice shown; P and R in the pause's first frames ignored")
+        time.sleep(4.0)
+        game.key("p")
+        check(wait_until(lambda: not banner_shown(game.screenshot("resumed"), width, height)),
+              "P after the pause resumes the play view")
+        game.key("p", gap=4.0)
+        game.key("r")
+        check(wait_until(lambda: glyph_at(game.screenshot("restarted"), 7, GLYPH_S, width, height)),
+              "R from Paused returns to the title view")
+
+        # Hundreds of frames since the start: the first hold is long over.
+        music_toggle(game, audio)
+
+        game.key("Escape")
+        code = game.wait_exit()
+        check(code == 27, f"Escape exits with 27 (got {code})")
+        # SDL's disk driver announces itself; the game has nothing to say.
+        own = [line for line in game.stderr_lines() if not line.startswith("CRITICAL:")]
+        check(own == [], f"nothing from the game on stderr {own}")
+
+
+def closing():
+    """The window manager's close and SDL_QUIT both end the game once, with 0."""
+    with DesktopGame(1920, 1080, name="desktop-window", arguments=["--window", "1280x720"]) as game:
+        window = game.windows().get("Kestrel Forges")
+        check(window is not None and window[3:] == (1280, 720), f"--window 1280x720 gives that window {window}")
+        game.request_close(window[0])
+        code = game.wait_exit()
+        check(code == 0, f"closing the window ends the game with 0 (got {code})")
+
+    # Without the tune anywhere: one line on stderr and a silent game.
+    folder = tempfile.mkdtemp(prefix="kestrel-no-tune-")
+    try:
+        program = shutil.copy(GAME, folder)
+        with DesktopGame(1280, 720, name="desktop-no-tune", program=program) as game:
+            lines = game.stderr_lines()
+            check(len(lines) == 1 and "gamesound.wav" in lines[0], f"one line about the missing tune {lines}")
+            game.process.send_signal(signal.SIGTERM)
+            code = game.wait_exit()
+            check(code == 0, f"SDL_QUIT (SIGTERM) ends the game with 0 (got {code})")
+    finally:
+        shutil.rmtree(folder)
+
+    for bad in (["--window", "0x720"], ["--window", "1280"], ["--window", "12a0x720"], ["--fullscreen"],
+                ["--window", "1280x720", "extra"]):
+        out = subprocess.run([GAME, *bad], capture_output=True, text=True, timeout=30)
+        check(out.returncode == 2 and out.stderr.count("\n") == 1 and out.stderr.startswith("usage:"),
+              f"{' '.join(bad)}: one-line usage and exit 2 (got {out.returncode})")
+
+
+def session():
+    """A short session for the sanitizer build: title, help, a run to its end, music, Escape."""
+    width, height = 1280, 720
+    audio = os.path.join(SHOTS, "desktop-session.audio")
+    with DesktopGame(width, height, name="desktop-session", audio_file=audio) as game:
+        window = game.windows().get("Kestrel Forges")
+        help_box(game, window[0] if window else None)
+        ended = run_to_title(game, width, height, "session")
+        check(ended is not None and glyph_at(ended, 14, GLYPH_1, width, height), "a run to its end, score 1")
+        game.key("s", gap=0.1)
+        check(audio_silent(audio), "S stops the tune")
+        game.key("Escape")
+        code = game.wait_exit(timeout=60)
+        check(code == 27, f"Escape exits with 27 (got {code})")
+        errors = [line for line in game.stderr_lines() if "Sanitizer" in line or "runtime error" in line]
+        check(errors == [], f"no sanitizer reports {errors[:3]}")
+
+
+def main(arguments):
+    started = time.monotonic()
+    if arguments[:1] == ["session"]:
+        session()
+    else:
+        acceptance(1920, 1080)
+        closing()
+    log(f"took {time.monotonic() - started:.1f} s")
+    return finish()
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
