@@ -14,6 +14,7 @@
 
 #include "game/frame.h"
 #include "game/game_state.h"
+#include "game/help_text.h"
 #include "game/key_latch.h"
 #include "game/key_table.h"
 #include "platform/web/web_shell.h"
@@ -113,7 +114,7 @@ void HandleKey(int key)
     case KeyActionShowHelp:
         // An M while the dialog is shown has only closed the gate.
         if (helpOpen == 0) {
-            WebShowHelp();
+            WebShowHelp(HelpCaption, UpperHelpText, LowerHelpText);
             helpOpen = 1;
         }
         break;

@@ -229,8 +229,12 @@ mergeInto(LibraryManager.library, {
         }
     },
 
-    WebShowHelp: function () {
+    WebShowHelp: function (caption, upper, lower) {
         var dialog = document.getElementById('menu');
+        // The texts are set each time the dialog is shown, from the game's own copy.
+        document.getElementById('menu-caption').textContent = UTF8ToString(caption);
+        document.getElementById('help-upper').textContent = UTF8ToString(upper);
+        document.getElementById('help-lower').textContent = UTF8ToString(lower);
         dialog.show();
         document.getElementById('menu-ok').focus();
     },

@@ -37,8 +37,9 @@ void WebStopMusic();
 // A key press is a user gesture: lets a tune that was blocked start.
 void WebUnblockMusic();
 
-// Shows the "MENU" dialog; its OK button calls WebHelpClosed.
-void WebShowHelp();
+// Shows the help dialog with its caption and two texts; its OK button calls
+// WebHelpClosed.
+void WebShowHelp(const char* caption, const char* upper, const char* lower);
 // Gives the keyboard back to the game canvas.
 void WebFocusGame();
 // The page's one line after quitting.

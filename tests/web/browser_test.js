@@ -48,13 +48,15 @@ function bannerShown(picture) {
 }
 
 // The two help texts exactly as the Windows game's dialog sets them.
+// The help texts exactly as the Windows dialog shows them; the desktop and
+// Windows end-to-end tests hold the same expectation in tests/e2e/test_shell.py.
 function windowsHelpTexts() {
-    const source = fs.readFileSync(path.join(sourceDir, 'platform/windows/help_dialog.cpp'), 'utf8');
+    const source = fs.readFileSync(path.join(sourceDir, 'tests/e2e/test_shell.py'), 'utf8');
     const text = (name) => {
-        const block = source.match(new RegExp(`${name} =([\\s\\S]*?);`))[1];
-        return [...block.matchAll(/L"((?:[^"\\]|\\.)*)"/g)].map((m) => m[1]).join('');
+        const block = source.match(new RegExp(`^${name} = \\(([\\s\\S]*?)\\)$`, 'm'))[1];
+        return [...block.matchAll(/"((?:[^"\\]|\\.)*)"/g)].map((m) => m[1]).join('');
     };
-    return [text('UpperHelpText'), text('LowerHelpText')];
+    return [text('UPPER'), text('LOWER')];
 }
 
 // Frames from Up to the end of the unsteered first run, from the Windows runtime's replay.
