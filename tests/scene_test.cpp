@@ -158,12 +158,7 @@ TEST_F(Scene, TitleAndPlayFramesDrawTheirModelsInOrder)
 TEST_F(Scene, BlockRowsAddTwelveTrianglesPerBlock)
 {
     Frame("E");
-    GameState.runActive = 1;
-    GameState.waveTimer = 1;
-    const float parkY[WaveKindCount] = {-230.0f, -230.0f, -330.0f, -430.0f, -530.0f};
-    for (int kind = 0; kind < WaveKindCount; ++kind) {
-        GameState.rows[kind] = ObstacleRow{parkY[kind], 1, 0.0f};
-    }
+    QuietRun(1);
     GameState.rows[RandomB] = ObstacleRow{300.0f, 0, 1.0f};
     ResetGlRecord();
     Frame();
