@@ -1,5 +1,5 @@
 # Makefile -- the two everyday commands: make run (play) and make test (every test layer)
-.PHONY: all deps run test native asan windows package clean
+.PHONY: all deps run test bench mutate native asan windows package clean
 
 all: windows
 
@@ -25,6 +25,16 @@ test: native asan windows
 	ctest --preset native
 	ctest --preset asan
 	ctest --preset windows
+
+# Measurements only, never part of make test: the frame benchmarks and the real
+# game's frame cost under Wine.
+bench: native windows
+	ctest --preset native-bench
+	ctest --preset windows-bench
+
+# Every mutant of tests/mutation/mutants.txt applied in turn: each must turn a test red.
+mutate: native windows
+	python3 tests/mutation/mutate.py
 
 clean:
 	rm -rf build
