@@ -78,9 +78,11 @@ std::string TraceLine()
 {
     const GameStateRecord& s = GameState;
     char line[512];
-    int used = std::snprintf(line, sizeof line, "view=%d pause=%d pf=%d run=%d over=%d score=%d timer=%d kind=%d carX=%.9g",
+    int used = std::snprintf(line, sizeof line,
+                             "view=%d pause=%d pf=%d run=%d over=%d score=%d timer=%d kind=%d carX=%.9g heading=%.9g",
                              s.viewMode, s.pauseState, s.pauseFrames, s.runActive, s.gameOver, s.score,
-                             s.waveTimer, s.waveKind, static_cast<double>(s.carX));
+                             s.waveTimer, s.waveKind, static_cast<double>(s.carX),
+                             static_cast<double>(s.headingDeg));
     for (const ObstacleRow& row : s.rows) {
         used += std::snprintf(line + used, sizeof line - static_cast<size_t>(used), " %.9g/%d/%.9g",
                               static_cast<double>(row.y), row.hidden, static_cast<double>(row.x));
