@@ -88,16 +88,21 @@ def ctest_layer(preset, names, label):
 
 
 def layers_for(mutant, native_rest, windows_names):
-    """The layers in order, fastest first; the host layers only for code the host build holds."""
+    """The layers in order, fastest first. The host build, the Windows unit tests and the replays hold the
+    portable core only, so a mutant of the shell or the resources starts at the shell tests."""
+    core = mutant["file"].startswith(CORE_FOLDERS)
     windows_unit = [n for n in windows_names if n == "unit_tests"]
-    windows_shell = [n for n in windows_names if not n.startswith("e2e_") and n not in ("unit_tests", "wine_prefix")]
+    windows_replays = [n for n in windows_names if n.startswith("replay_")]
     windows_e2e = [n for n in windows_names if n.startswith("e2e_")]
+    windows_shell = [n for n in windows_names if n not in windows_unit + windows_replays + windows_e2e + ["wine_prefix"]]
     layers = []
-    if mutant["file"].startswith(CORE_FOLDERS):
+    if core:
         layers.append(("native", ["unit_tests"], unit_tests_layer))
         layers.append(("native", None, lambda: ctest_layer("native", native_rest, "native")))
-    layers.append(("windows", None, lambda: ctest_layer("windows", windows_unit, "windows")))
+        layers.append(("windows", None, lambda: ctest_layer("windows", windows_unit, "windows")))
     layers.append(("windows", None, lambda: ctest_layer("windows", windows_shell, "windows")))
+    if core:
+        layers.append(("windows", None, lambda: ctest_layer("windows", windows_replays, "windows")))
     layers.append(("windows", None, lambda: ctest_layer("windows", windows_e2e, "windows")))
     return layers
 
