@@ -49,6 +49,7 @@ void Frame(const std::string& keys)
         }
         InputGate = GateOpen;
         if (PressGameKey(gameKey) != KeyActionNone || InputGate != GateClosed) {
+            std::fprintf(stderr, "key %c: the key table did not take it through the open gate\n", key);
             std::abort();
         }
     }

@@ -594,8 +594,9 @@ TEST(QuitSequence, EscapeQuitsOnceEvenWithTheGateClosed)
     EXPECT_FALSE(IsWindowVisible(helpDialog));
     EXPECT_EQ(wglGetCurrentContext(), nullptr);
     EXPECT_EQ(InputGate, GateClosed);
-    // The display request is withdrawn.
+    // The display request is withdrawn, the context deleted.
     EXPECT_EQ(ExecutionState(), 0x80000000u);
+    EXPECT_FALSE(wglDeleteContext(glContext));
 
     // The destroyed window asks the thread to quit; no frame is drawn after.
     bool quitSeen = false;
