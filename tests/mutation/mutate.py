@@ -62,12 +62,16 @@ def ctest_names(preset):
 
 
 def first_gtest_failure(output):
+    """The first failed GoogleTest case, or the one running when the program died."""
     found = re.search(r"^\[  FAILED  \] (\S+)", output, re.MULTILINE)
-    return found.group(1) if found else None
+    if found:
+        return found.group(1)
+    running = re.findall(r"^\[ RUN      \] (\S+)", output, re.MULTILINE)
+    return f"{running[-1]} (crashed)" if running else None
 
 
 def unit_tests_layer():
-    status, output = run([os.path.join(NATIVE, "tests", "unit_tests"), "--gtest_fail_fast", "--gtest_brief=1"])
+    status, output = run([os.path.join(NATIVE, "tests", "unit_tests"), "--gtest_fail_fast"])
     if status == 0:
         return None
     return "native unit_tests " + (first_gtest_failure(output) or f"(exit {status})")
