@@ -1,5 +1,5 @@
 # Makefile -- the two everyday commands: make run (play) and make test (every test layer)
-.PHONY: all deps run run-desktop test native asan windows package clean web run-web test-web bench-web bench-desktop
+.PHONY: all deps run run-desktop run-web test bench bench-desktop bench-web mutate native asan windows web package clean
 
 all: windows
 
@@ -56,6 +56,18 @@ test: native asan windows web
 	ctest --preset asan
 	ctest --preset windows
 	ctest --test-dir build/wasm -L web --output-on-failure
+
+# Measurements only, never part of make test: the frame benchmarks, the real
+# game's frame cost under Wine, and the browser and desktop builds beside them.
+bench: native windows web
+	ctest --preset native-bench
+	ctest --preset windows-bench
+	ctest --test-dir build/wasm -L bench --verbose
+	python3 tests/e2e/desktop_bench.py
+
+# Every mutant of tests/mutation/mutants.txt applied in turn: each must turn a test red.
+mutate: native windows
+	python3 tests/mutation/mutate.py
 
 clean:
 	rm -rf build

@@ -150,12 +150,8 @@ int Crossings(int skip, const Vec& origin, const Vec& dir) {
     return hits;
 }
 
-TEST(CarModelShape, HasEveryArray) {
-    const ModelTable& m = carModel;
-    ASSERT_EQ(m.n, kTriangles);
-    for (const float* column : {m.x1, m.y1, m.z1, m.x2, m.y2, m.z2, m.x3, m.y3, m.z3, m.r, m.g, m.b}) {
-        EXPECT_NE(column, nullptr);
-    }
+TEST(CarModelShape, HasItsTriangleCount) {
+    EXPECT_EQ(carModel.n, kTriangles);
 }
 
 TEST(CarModelShape, ExtentsAreExact) {

@@ -3,6 +3,8 @@
 
 #include "game/game_state.h"
 #include "game/key_latch.h"
+#include "game/key_table.h"
+#include "sound/music.h"
 #include "tests/support/frame_script.h"
 
 namespace {
@@ -176,6 +178,28 @@ TEST(InputGateRule, OneGatedKeyPerPassAndNothingWhileClosedOrUnopened)
     EXPECT_EQ(InputGate, GateClosed);
     EXPECT_FALSE(TakeGatedKey());
     EXPECT_EQ(InputGate, GateClosed);
+
+    // Through the key table: a shut gate lets no key latch or stop a settled
+    // tune; Escape alone goes through.
+    const auto latched = [] {
+        return KeyLatch.enter + KeyLatch.left + KeyLatch.up + KeyLatch.right + KeyLatch.pause + KeyLatch.restart;
+    };
+    SoundState = SoundPlaying;
+    for (const int gate : {GateClosed, GateUnopened}) {
+        for (int key = GameKeyEnter; key <= GameKeyS; ++key) {
+            InputGate = gate;
+            EXPECT_EQ(PressGameKey(key), key == GameKeyEscape ? KeyActionQuit : KeyActionNone) << key;
+            EXPECT_EQ(InputGate, gate) << key;
+            EXPECT_EQ(latched(), 0) << key;
+            EXPECT_EQ(SoundState, SoundPlaying) << key;
+        }
+    }
+    // An open gate takes Left as Left and drops the Right behind it.
+    InputGate = GateOpen;
+    EXPECT_EQ(PressGameKey(GameKeyLeft), KeyActionNone);
+    EXPECT_EQ(PressGameKey(GameKeyRight), KeyActionNone);
+    EXPECT_EQ(KeyLatch.left, 1);
+    EXPECT_EQ(latched(), 1);
 }
 
 }  // namespace

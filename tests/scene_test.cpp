@@ -70,6 +70,17 @@ TEST_F(Scene, TheFirstFrameAppliesTheFrustumOnceAndEveryFrameSetsTheSameState)
 
     Frames(5);
     EXPECT_EQ(glRecord.frustums, 1);
+
+    // The context's set-up: the sky colour, the whole screen, the projection matrix.
+    ResetGlRecord();
+    glRecord.keepCalls = true;
+    SetUpRenderContext(1920, 1080);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"glClearColor", "glViewport", "glMatrixMode", "glLoadIdentity"}));
+    ASSERT_EQ(glRecord.calls.size(), 4U);
+    EXPECT_EQ(glRecord.calls[0].args, (std::array<double, 6>{0.0, 0.91f, 1.0, 1.0, 0.0, 0.0}));
+    EXPECT_EQ(glRecord.calls[1].args, (std::array<double, 6>{0.0, 0.0, 1920.0, 1080.0, 0.0, 0.0}));
+    EXPECT_EQ(glRecord.calls[2].args[0], GL_PROJECTION);
+    EXPECT_EQ(glStage, 3);
 }
 
 TEST_F(Scene, TheCameraFollowsTheViewAtTheStartOfTheFrame)
@@ -158,12 +169,7 @@ TEST_F(Scene, TitleAndPlayFramesDrawTheirModelsInOrder)
 TEST_F(Scene, BlockRowsAddTwelveTrianglesPerBlock)
 {
     Frame("E");
-    GameState.runActive = 1;
-    GameState.waveTimer = 1;
-    const float parkY[WaveKindCount] = {-230.0f, -230.0f, -330.0f, -430.0f, -530.0f};
-    for (int kind = 0; kind < WaveKindCount; ++kind) {
-        GameState.rows[kind] = ObstacleRow{parkY[kind], 1, 0.0f};
-    }
+    QuietRun(1);
     GameState.rows[RandomB] = ObstacleRow{300.0f, 0, 1.0f};
     ResetGlRecord();
     Frame();
@@ -178,6 +184,18 @@ TEST_F(Scene, BlockRowsAddTwelveTrianglesPerBlock)
     EXPECT_EQ(corners[72].args[0], -1.0000001f + 7.1f);
     EXPECT_EQ(corners[36].args[1], 1.6095042f + 293.0f);
     EXPECT_EQ(corners[72].args[1], 1.6095042f + 293.0f);
+
+    // Every kind in play: the pairs' blocks sit where their free lanes end.
+    GameState.rows[RightPair] = ObstacleRow{300.0f, 0, 0.0f};
+    GameState.rows[LeftPair] = ObstacleRow{300.0f, 0, 0.0f};
+    ResetGlRecord();
+    Frame();
+    const std::vector<GlCall> all = CallsNamed("glVertex3f");
+    ASSERT_EQ(all.size(), 3U * (792 + 12 + 6 * 12));
+    const float blockX[] = {6.1f, 2.1f, -6.1f, -2.1f, -7.1f, 7.1f};
+    for (std::size_t block = 0; block < 6; ++block) {
+        EXPECT_EQ(all[36 * (block + 1)].args[0], -1.0000001f + blockX[block]) << block;
+    }
 }
 
 TEST_F(Scene, AFrameWithoutAReadyContextDrawsNothingButStillPaces)

@@ -10,17 +10,11 @@ class Steering : public ::testing::Test {
 protected:
     void SetUp() override { StartFresh(); }
 
-    // A run in progress in the play view with every row parked out of reach.
-    static void QuietRun()
+    // A quiet run with the car on its row.
+    static void QuietRunOnTheCarRow()
     {
-        GameState.viewMode = ViewPlay;
-        GameState.runActive = 1;
-        GameState.waveTimer = 1;
+        QuietRun(1);
         GameState.carRow = -3.2f;
-        const float parkY[WaveKindCount] = {-230.0f, -230.0f, -330.0f, -430.0f, -530.0f};
-        for (int kind = 0; kind < WaveKindCount; ++kind) {
-            GameState.rows[kind] = ObstacleRow{parkY[kind], 1, 0.0f};
-        }
     }
 
     // carX after the given number of steering steps (negative: left), summed
@@ -37,7 +31,7 @@ protected:
     // Whether a row of the kind level with the car at y ends a run at carX.
     static bool Hits(WaveKind kind, float rowX, float carX, float y = -9.0f)
     {
-        QuietRun();
+        QuietRunOnTheCarRow();
         GameState.rows[kind] = ObstacleRow{y, 0, rowX};
         GameState.carX = carX;
         checkHits();
@@ -49,7 +43,7 @@ TEST_F(Steering, FiftyFourStepsStayOnTheRoadAndTheFiftyFifthEndsTheRun)
 {
     for (const char* key : {"R", "L"}) {
         StartFresh();
-        QuietRun();
+        QuietRunOnTheCarRow();
         for (int step = 1; step <= 54; ++step) {
             Frame(key);
             GameState.waveTimer = 1;
@@ -113,7 +107,7 @@ TEST_F(Steering, NoRunNoHitAndNoSteering)
 TEST_F(Steering, ARowIsTestedInTwoConsecutiveFrames)
 {
     // Clear at -9, steps into the span as the row reaches -16: hit.
-    QuietRun();
+    QuietRunOnTheCarRow();
     GameState.rows[RightPair] = ObstacleRow{-2.0f, 0, 0.0f};
     GameState.carX = Steps(-6);
     Frame();
@@ -125,7 +119,7 @@ TEST_F(Steering, ARowIsTestedInTwoConsecutiveFrames)
 
     // Steps in one frame later, with the row at -23: no hit.
     StartFresh();
-    QuietRun();
+    QuietRunOnTheCarRow();
     GameState.rows[RightPair] = ObstacleRow{-2.0f, 0, 0.0f};
     GameState.carX = Steps(-6);
     Frames(2);
@@ -136,7 +130,7 @@ TEST_F(Steering, ARowIsTestedInTwoConsecutiveFrames)
 
 TEST_F(Steering, APauseWhileARowIsLevelWithTheCarDoesNotEndTheRun)
 {
-    QuietRun();
+    QuietRunOnTheCarRow();
     GameState.rows[EdgePair] = ObstacleRow{-2.0f, 0, 0.0f};
     Frame();
     ASSERT_EQ(GameState.rows[EdgePair].y, -9.0f);

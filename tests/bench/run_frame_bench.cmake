@@ -1,5 +1,5 @@
 # run_frame_bench.cmake -- runs both frame benchmarks briefly and writes their figures as one JSON file
-# Fails only when a benchmark program fails, never on the figures.
+# Fails only when a benchmark program fails or a benchmark skipped itself with an error, never on the figures.
 set(results "{")
 set(separator "")
 foreach(entry IN ITEMS "null_gl|${NULL_GL_BENCH}" "osmesa|${OSMESA_BENCH}")
@@ -15,6 +15,9 @@ foreach(entry IN ITEMS "null_gl|${NULL_GL_BENCH}" "osmesa|${OSMESA_BENCH}")
     endif()
     file(READ ${part} figures)
     file(REMOVE ${part})
+    if(figures MATCHES "\"error_occurred\": *true")
+        message(FATAL_ERROR "${program}: a benchmark skipped itself with an error")
+    endif()
     string(APPEND results "${separator}\n\"${backend}\": ${figures}")
     set(separator ",")
 endforeach()

@@ -84,9 +84,19 @@ def main():
     path = os.path.join(BUILD_DIR, "frame-cost.json")
     with open(path, "w") as out:
         json.dump(results, out, indent=2)
-    log(json.dumps(results, indent=2))
-    log(f"written to {path}")
-    return 0
+    log("| screen | phase | frames | median ms | p90 ms | work ms |")
+    log("|---|---|---|---|---|---|")
+    measured = True
+    for size in ("1280x720", "1920x1080"):
+        for phase in ("title", "play_waiting", "play_run"):
+            figures = results[size][phase]
+            measured = measured and "median_ms" in figures
+            log(f"| {size} | {phase} | {figures['frames']} | {figures.get('median_ms', '-')} | "
+                f"{figures.get('p90_ms', '-')} | {figures.get('work_median_ms', '-')} |")
+        log(f"| {size} | start-up {results[size]['startup_s']} s, peak memory {results[size]['peak_memory_kib']} KiB |")
+    log(f"exe {results['exe_bytes']} bytes; figures written to {path}")
+    # No frames to measure is a failed measurement, not a figure.
+    return 0 if measured else 1
 
 
 if __name__ == "__main__":

@@ -79,8 +79,11 @@ class Game:
             found = subprocess.run(["xdotool", "search", "--name", "^Kestrel Forges$"], env=self.env,
                                    capture_output=True, text=True)
             if found.stdout.strip():
-                # Let the first frames come (the loop waits for a first message).
-                time.sleep(2.0)
+                # The first frame is on the screen once the sky shows (the loop
+                # waits for a first message, and a loaded machine is slow).
+                if not wait_until(lambda: near(self.screenshot("start").at(self.width // 2, 5), SKY, 2),
+                                  timeout=max(deadline - time.time(), 1.0)):
+                    raise RuntimeError("the game window showed no frame")
                 return
             if self.process.poll() is not None:
                 raise RuntimeError(f"game exited early with {self.process.returncode}")
@@ -97,9 +100,10 @@ class Game:
         subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], env=self.env, check=True)
 
     def probe(self, *args):
+        """The probe's key=value lines, and its exit status under "status"."""
         out = subprocess.run(["wine", PROBE, *args], env=self.env, capture_output=True, text=True,
                              timeout=60)
-        values = {}
+        values = {"status": str(out.returncode)}
         for line in out.stdout.splitlines():
             if "=" in line:
                 key, value = line.split("=", 1)
@@ -196,11 +200,11 @@ def wait_until(condition, timeout=15.0, step=0.25):
     return condition()
 
 
-def close_help(game):
+def close_help(game, fallback=True):
     """Clicks the help dialog's OK button and waits until the game window has the keyboard again.
 
-    A click on the game window leaves the dialog open behind it, out of the mouse's reach; the
-    button is then pressed through the probe.
+    A click on the game window leaves the dialog open behind it, out of the mouse's reach; with
+    fallback the button is then pressed through the probe. Returns whether the dialog closed.
     """
     def closed():
         return (game.probe("dialog").get("visible") == "0" and
@@ -210,8 +214,8 @@ def close_help(game):
     if "x" not in button:
         return False
     game.click(int(button["x"]) + int(button["width"]) // 2, int(button["y"]) + int(button["height"]) // 2)
-    if wait_until(closed, timeout=5.0):
-        return True
+    if wait_until(closed, timeout=10.0) or not fallback:
+        return closed()
     game.probe("press-ok")
     return wait_until(closed)
 

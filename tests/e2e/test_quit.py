@@ -13,7 +13,7 @@ def purges(game):
 
 def main():
     with Game(1280, 720, winedebug="trace+winmm", name="quit") as game:
-        check(game.probe("quit-thread") is not None, "WM_QUIT posted to the game's thread")
+        check(game.probe("quit-thread").get("status") == "0", "WM_QUIT posted to the game's thread")
         time.sleep(2.0)
         check(game.process.poll() is None, "the game goes on after WM_QUIT")
         check(game.probe("window").get("visible") == "1", "its window is still there")

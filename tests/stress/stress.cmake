@@ -36,30 +36,27 @@ if(CMAKE_CROSSCOMPILING)
         set_tests_properties(replay_${name} PROPERTIES LABELS win32 FIXTURES_REQUIRED wine
             RESOURCE_LOCK wine_session TIMEOUT 120 ENVIRONMENT "${wine_environment}")
     endforeach()
-    add_test(NAME replay_invariants COMMAND replay_check ${replay_scripts})
-    add_test(NAME stress_support_test COMMAND stress_support_test)
-    set_tests_properties(replay_invariants stress_support_test PROPERTIES LABELS win32 FIXTURES_REQUIRED wine
-        RESOURCE_LOCK wine_session TIMEOUT 120 ENVIRONMENT "${wine_environment}")
     return()
 endif()
 
-# The host's random source repeats the Windows runtime's sequence, so the
-# native simulator must reproduce every committed trace too.
-foreach(script IN LISTS replay_scripts)
-    get_filename_component(name ${script} NAME_WE)
-    add_test(NAME replay_native_${name} COMMAND ${CMAKE_COMMAND}
-        -DSIMULATE=$<TARGET_FILE:simulate>
-        -DKEYS=${script} -DEXPECTED=${replay_source_dir}/${name}.trace
-        -DACTUAL=${CMAKE_BINARY_DIR}/replays/${name}.actual
-        -P ${stress_source_dir}/compare_trace.cmake)
-    set_tests_properties(replay_native_${name} PROPERTIES LABELS unit TIMEOUT 120)
-endforeach()
-add_test(NAME replay_invariants COMMAND replay_check ${replay_scripts})
-add_test(NAME stress_support_test COMMAND stress_support_test)
-set_tests_properties(replay_invariants stress_support_test PROPERTIES LABELS unit TIMEOUT 120)
-add_test(NAME simulate_bad_scripts COMMAND ${CMAKE_COMMAND} -DSIMULATE=$<TARGET_FILE:simulate>
-    -DWORK=${CMAKE_CURRENT_BINARY_DIR}/bad_scripts -P ${stress_source_dir}/bad_scripts.cmake)
-set_tests_properties(simulate_bad_scripts PROPERTIES LABELS unit TIMEOUT 60)
+# The host draws the runtime's sequence too: the same traces, frame for frame,
+# and the invariants along every replay. Both hold for every build alike.
+if(KESTREL_SHARED_CHECKS)
+    foreach(script IN LISTS replay_scripts)
+        get_filename_component(name ${script} NAME_WE)
+        add_test(NAME host_replay_${name} COMMAND ${CMAKE_COMMAND} -DSIMULATE=$<TARGET_FILE:simulate>
+            -DKEYS=${script} -DEXPECTED=${replay_source_dir}/${name}.trace
+            -DACTUAL=${CMAKE_BINARY_DIR}/replays/${name}.actual
+            -P ${stress_source_dir}/compare_trace.cmake)
+        set_tests_properties(host_replay_${name} PROPERTIES LABELS unit TIMEOUT 60)
+    endforeach()
+    add_test(NAME replay_invariants COMMAND replay_check ${replay_scripts})
+    add_test(NAME stress_support_test COMMAND stress_support_test)
+    set_tests_properties(replay_invariants stress_support_test PROPERTIES LABELS unit TIMEOUT 120)
+    add_test(NAME simulate_bad_scripts COMMAND ${CMAKE_COMMAND} -DSIMULATE=$<TARGET_FILE:simulate>
+        -DWORK=${CMAKE_CURRENT_BINARY_DIR}/bad_scripts -P ${stress_source_dir}/bad_scripts.cmake)
+    set_tests_properties(simulate_bad_scripts PROPERTIES LABELS unit TIMEOUT 60)
+endif()
 
 # Five seeds of random play; the sanitizers make a frame about ten times dearer.
 add_executable(stress_soak ${stress_source_dir}/soak.cpp)
@@ -75,10 +72,12 @@ set_tests_properties(stress_soak PROPERTIES LABELS unit TIMEOUT 180)
 # The fuzzer's seed corpus is made from the replays and committed.
 add_executable(corpus_gen ${stress_source_dir}/corpus_gen.cpp)
 target_link_libraries(corpus_gen PRIVATE stress_support)
-add_test(NAME generated_fuzz_corpus COMMAND ${CMAKE_COMMAND} -DTOOL=$<TARGET_FILE:corpus_gen>
-    -DOUTPUT=${CMAKE_CURRENT_BINARY_DIR}/fuzz_corpus -DEXPECTED=${stress_source_dir}/corpus
-    -DREPLAYS=${replay_source_dir} -P ${stress_source_dir}/check_corpus.cmake)
-set_tests_properties(generated_fuzz_corpus PROPERTIES LABELS unit TIMEOUT 60)
+if(KESTREL_SHARED_CHECKS)
+    add_test(NAME generated_fuzz_corpus COMMAND ${CMAKE_COMMAND} -DTOOL=$<TARGET_FILE:corpus_gen>
+        -DOUTPUT=${CMAKE_CURRENT_BINARY_DIR}/fuzz_corpus -DEXPECTED=${stress_source_dir}/corpus
+        -DREPLAYS=${replay_source_dir} -P ${stress_source_dir}/check_corpus.cmake)
+    set_tests_properties(generated_fuzz_corpus PROPERTIES LABELS unit TIMEOUT 60)
+endif()
 
 # libFuzzer needs clang; the presets build with g++, so the fuzzer is compiled
 # apart, straight from the sources, with clang++ and its own sanitizers.
@@ -87,15 +86,14 @@ if(KESTREL_SANITIZE)
 endif()
 find_program(KESTREL_CLANGXX NAMES clang++ clang++-14)
 if(NOT KESTREL_CLANGXX)
-    message(STATUS "clang++ not found: no replay_fuzzer")
-    return()
+    message(FATAL_ERROR "clang++ not found: the replay fuzzer cannot be built (install clang)")
 endif()
 execute_process(COMMAND ${KESTREL_CLANGXX} -print-resource-dir
     OUTPUT_VARIABLE clang_resource_dir OUTPUT_STRIP_TRAILING_WHITESPACE)
 file(GLOB libfuzzer "${clang_resource_dir}/lib/*/libclang_rt.fuzzer*.a")
 if(NOT libfuzzer)
-    message(STATUS "libFuzzer not found beside ${KESTREL_CLANGXX}: no replay_fuzzer")
-    return()
+    message(FATAL_ERROR "libFuzzer not found beside ${KESTREL_CLANGXX}: the replay fuzzer cannot be built "
+        "(install clang's runtime libraries)")
 endif()
 
 get_target_property(core_sources kestrel_core SOURCES)

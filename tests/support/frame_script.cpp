@@ -9,6 +9,7 @@
 #include "game/game_state.h"
 #include "game/random_source.h"
 #include "game/key_latch.h"
+#include "game/key_table.h"
 #include "render/scene_composition.h"
 #include "render/scene_setup.h"
 #include "sound/music.h"
@@ -33,18 +34,38 @@ void StartFresh()
 
 void Frame(const std::string& keys)
 {
+    // Each key reaches the key table in a pass of its own, as the loop delivers it.
     for (const char key : keys) {
+        int gameKey = GameKeyNone;
         switch (key) {
-        case 'E': KeyLatch.enter = 1; break;
-        case 'L': KeyLatch.left = 1; break;
-        case 'U': KeyLatch.up = 1; break;
-        case 'R': KeyLatch.right = 1; break;
-        case 'P': KeyLatch.pause = 1; break;
-        case 'X': KeyLatch.restart = 1; break;
+        case 'E': gameKey = GameKeyEnter; break;
+        case 'L': gameKey = GameKeyLeft; break;
+        case 'U': gameKey = GameKeyUp; break;
+        case 'R': gameKey = GameKeyRight; break;
+        case 'P': gameKey = GameKeyP; break;
+        case 'X': gameKey = GameKeyR; break;
+        case 'S': gameKey = GameKeyS; break;
         default: std::abort();
         }
+        InputGate = GateOpen;
+        if (PressGameKey(gameKey) != KeyActionNone || InputGate != GateClosed) {
+            std::fprintf(stderr, "key %c: the key table did not take it through the open gate\n", key);
+            std::abort();
+        }
     }
+    InputGate = GateClosed;
     RenderFrame();
+}
+
+void QuietRun(int waveTimer)
+{
+    GameState.viewMode = ViewPlay;
+    GameState.runActive = 1;
+    GameState.waveTimer = waveTimer;
+    const float parkY[WaveKindCount] = {-230.0f, -230.0f, -330.0f, -430.0f, -530.0f};
+    for (int kind = 0; kind < WaveKindCount; ++kind) {
+        GameState.rows[kind] = ObstacleRow{parkY[kind], 1, 0.0f};
+    }
 }
 
 void Frames(int count)
@@ -58,9 +79,11 @@ std::string TraceLine()
 {
     const GameStateRecord& s = GameState;
     char line[512];
-    int used = std::snprintf(line, sizeof line, "view=%d pause=%d pf=%d run=%d over=%d score=%d timer=%d kind=%d carX=%.9g",
+    int used = std::snprintf(line, sizeof line,
+                             "view=%d pause=%d pf=%d run=%d over=%d score=%d timer=%d kind=%d carX=%.9g heading=%.9g",
                              s.viewMode, s.pauseState, s.pauseFrames, s.runActive, s.gameOver, s.score,
-                             s.waveTimer, s.waveKind, static_cast<double>(s.carX));
+                             s.waveTimer, s.waveKind, static_cast<double>(s.carX),
+                             static_cast<double>(s.headingDeg));
     for (const ObstacleRow& row : s.rows) {
         used += std::snprintf(line + used, sizeof line - static_cast<size_t>(used), " %.9g/%d/%.9g",
                               static_cast<double>(row.y), row.hidden, static_cast<double>(row.x));

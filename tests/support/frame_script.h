@@ -7,8 +7,9 @@
 // runtime's random sequence, and leaves a ready rendering context (glStage 3).
 void StartFresh();
 
-// Runs one frame with the keys of the string latched, one letter per key:
-// E Enter, L Left, U Up, R Right, P pause, X restart (R). "" runs a frame with no key.
+// Runs one frame after the keys of the string went through the key table, one
+// letter per key: E Enter, L Left, U Up, R Right, P pause, X restart (R), S music.
+// "" runs a frame with no key.
 void Frame(const std::string& keys = "");
 
 // Runs count frames without keys.
@@ -16,3 +17,7 @@ void Frames(int count);
 
 // One line describing the game state, as the simulator prints it.
 std::string TraceLine();
+
+// A run in progress in the play view with every row parked out of reach and
+// the wave timer at the given value, so a test can place the rows it is about.
+void QuietRun(int waveTimer);

@@ -3,12 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <string>
 
 #include "platform/windows/shell.h"
 #include "game/game_state.h"
 #include "game/key_latch.h"
+#include "game/platform.h"
+#include "game/random_source.h"
 #include "resources/resource_ids.h"
 #include "sound/music.h"
 
@@ -111,6 +115,19 @@ int FramesSinceArmed()
     return soundHoldFrames - 1;
 }
 
+// The thread's execution state, read by setting it and putting it back.
+DWORD ExecutionState()
+{
+    const DWORD state = SetThreadExecutionState(ES_CONTINUOUS);
+    SetThreadExecutionState(state);
+    return state;
+}
+
+double MillisecondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
 // Everything a key can change without a frame running.
 struct ShellSnapshot {
     GameStateRecord game;
@@ -189,6 +206,17 @@ TEST(ShellStartUp, WindowIsUpAndGatedKeysAreDroppedBeforeTheFirstPass)
     EXPECT_EQ(quitRequested, 0);
     EXPECT_EQ(GameState.viewMode, ViewTitle);
     EXPECT_EQ(GameState.headingDeg, TitleHeadingDeg);
+    // The display and the system are kept awake while the game runs.
+    EXPECT_EQ(ExecutionState(), 0x80000003u);
+    // The window class carries the game's large and small icons.
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrW(mainWindow, GCLP_HICON)),
+              LoadIconW(instance, MAKEINTRESOURCEW(107)));
+    EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrW(mainWindow, GCLP_HICONSM)),
+              LoadIconW(instance, MAKEINTRESOURCEW(108)));
+    // Nothing seeds the runtime: the first draws are an unseeded runtime's.
+    EXPECT_EQ(DrawRandom(), 41);
+    EXPECT_EQ(DrawRandom(), 18467);
 
     ASSERT_EQ(InputGate, GateUnopened);
     const ShellSnapshot before = TakeSnapshot();
@@ -213,7 +241,10 @@ TEST(InputGate, ClosedGateDropsGatedKeysForGood)
     ASSERT_TRUE(DrainQueue());
     ASSERT_EQ(GameState.viewMode, ViewTitle);
     const float heading = GameState.headingDeg;
+    const int savedSound = SoundState;
 
+    // A settled tune, so that an S let through would show.
+    SoundState = SoundPlaying;
     InputGate = GateClosed;
     const ShellSnapshot before = TakeSnapshot();
     for (const WPARAM key : GatedKeys) {
@@ -228,6 +259,8 @@ TEST(InputGate, ClosedGateDropsGatedKeysForGood)
     EXPECT_EQ(GameState.headingDeg, heading);
     EXPECT_EQ(helpOpen, 0);
     EXPECT_FALSE(IsWindowVisible(helpDialog));
+    EXPECT_EQ(SoundState, SoundPlaying);
+    SoundState = savedSound;
 }
 
 TEST(InputGate, OpenGateTakesOneKeyThenDropsTheRest)
@@ -250,6 +283,11 @@ TEST(InputGate, OpenGateTakesOneKeyThenDropsTheRest)
     EXPECT_EQ(GameState.headingDeg, heading + 2.0f);
     EXPECT_EQ(GameState.viewMode, ViewTitle);
     EXPECT_EQ(KeyLatch.right, 0);
+
+    // Left through the queue turns it back.
+    ASSERT_TRUE(PostKey(VK_LEFT));
+    Pass();
+    EXPECT_EQ(GameState.headingDeg, heading);
 }
 
 TEST(InputGate, KeysQueuedBeforeAPassActInConsecutivePasses)
@@ -362,12 +400,20 @@ TEST(HelpDialog, MKeyShowsBothTextsAndTheCursor)
     EXPECT_EQ(CursorCount(), 0);
     EXPECT_EQ(focusRestore, 0);
 
-    // Frames go on while it is open, and the keyboard stays with the dialog.
+    // Frames go on while it is open. The loop does no dialog keyboard
+    // handling: Enter on the focused OK button does not close it.
     ASSERT_TRUE(DrainQueue());
+    const HWND okButton = GetDlgItem(helpDialog, IDOK);
+    const GameStateRecord game = GameState;
+    ASSERT_TRUE(PostMessageW(okButton, WM_KEYDOWN, VK_RETURN, KeyDownParam(VK_RETURN)));
     Pass();
+    EXPECT_EQ(lastMessage.hwnd, okButton);
+    EXPECT_EQ(lastMessage.wParam, static_cast<WPARAM>(VK_RETURN));
     EXPECT_EQ(helpOpen, 1);
     EXPECT_EQ(focusRestore, 0);
     EXPECT_TRUE(IsWindowVisible(helpDialog));
+    EXPECT_EQ(GameState.viewMode, game.viewMode);
+    EXPECT_EQ(GameState.runActive, game.runActive);
 }
 
 TEST(HelpDialog, MKeyWhileOpenOnlyClosesTheGate)
@@ -506,6 +552,29 @@ TEST(MainLoop, QuitMessageDoesNotEndTheLoop)
     soundHoldFrames = savedHold;
 }
 
+TEST(MainLoop, EveryPassEndsWithAThirtyFourMillisecondSleep)
+{
+    ASSERT_TRUE(GameStarted());
+    ASSERT_TRUE(DrainQueue());
+    // The sleep itself: never shorter, and at its best close to 34 ms even on
+    // a loaded machine.
+    double shortest = 1000.0;
+    for (int i = 0; i < 8; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        PlatformFrameSleep();
+        const double slept = MillisecondsSince(start);
+        EXPECT_GE(slept, 34.0) << "sleep " << i;
+        shortest = std::min(shortest, slept);
+    }
+    EXPECT_LT(shortest, 34.0 + 25.0);
+    // A pass is its work plus that sleep.
+    for (int i = 0; i < 4; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        Pass();
+        EXPECT_GE(MillisecondsSince(start), 34.0) << "pass " << i;
+    }
+}
+
 // Quits the game: must stay the last test of the main run.
 TEST(QuitSequence, EscapeQuitsOnceEvenWithTheGateClosed)
 {
@@ -525,6 +594,9 @@ TEST(QuitSequence, EscapeQuitsOnceEvenWithTheGateClosed)
     EXPECT_FALSE(IsWindowVisible(helpDialog));
     EXPECT_EQ(wglGetCurrentContext(), nullptr);
     EXPECT_EQ(InputGate, GateClosed);
+    // The display request is withdrawn, the context deleted.
+    EXPECT_EQ(ExecutionState(), 0x80000000u);
+    EXPECT_FALSE(wglDeleteContext(glContext));
 
     // The destroyed window asks the thread to quit; no frame is drawn after.
     bool quitSeen = false;
@@ -535,13 +607,19 @@ TEST(QuitSequence, EscapeQuitsOnceEvenWithTheGateClosed)
     EXPECT_TRUE(quitSeen);
     EXPECT_EQ(FramesSinceArmed(), 0);
 
-    // A second Escape and a close request find the sequence already spent.
+    // A second Escape and a close request find the sequence already spent:
+    // a dialog shown again stays shown, a display request stays.
+    ShowWindow(helpDialog, SW_SHOW);
+    SetThreadExecutionState(ES_CONTINUOUS | ES_DISPLAY_REQUIRED);
     const ShellSnapshot before = TakeSnapshot();
     InputGate = GateOpen;
     EXPECT_EQ(MainWndProc(window, WM_KEYDOWN, VK_ESCAPE, KeyDownParam(VK_ESCAPE)), 0);
     EXPECT_EQ(MainWndProc(window, WM_CLOSE, 0, 0), 0);
     EXPECT_EQ(InputGate, GateOpen);
     EXPECT_TRUE(SameShell(before, TakeSnapshot()));
+    EXPECT_TRUE(IsWindowVisible(helpDialog));
+    EXPECT_EQ(ExecutionState(), 0x80000002u);
+    ShowWindow(helpDialog, SW_HIDE);
     EXPECT_FALSE(PostMessageW(window, WM_CLOSE, 0, 0));
     Pass();
     EXPECT_EQ(quitArmed, 2);
@@ -551,28 +629,34 @@ TEST(QuitSequence, EscapeQuitsOnceEvenWithTheGateClosed)
 
 // The other way out, Alt+F4, quits too; since a process quits only once this
 // runs in a process of its own (shell_close_tests), after the start-up test.
+// It runs the real loop: the first message is fetched and dropped, the next
+// ones are taken a pass each until the close request ends the loop.
 TEST(DISABLED_CloseRequest, AltF4QuitsThroughTheCloseRequest)
 {
     ASSERT_TRUE(GameStarted());
     ASSERT_TRUE(DrainQueue());
     ArmFrameCounter();
     const HWND window = mainWindow;
+    const float heading = GameState.headingDeg;
 
     // The system turns Alt+F4 into SC_CLOSE and that into WM_CLOSE.
     const LPARAM altF4 = KeyDownParam(VK_F4) | (static_cast<LPARAM>(1) << 29);
+    ASSERT_TRUE(PostKey(VK_ESCAPE));
+    ASSERT_TRUE(PostKey(VK_RIGHT));
     ASSERT_TRUE(PostMessageW(window, WM_SYSKEYDOWN, VK_F4, altF4));
-    int passes = 0;
-    while (loopRunning && passes < 10) {
-        Pass();
-        ++passes;
-    }
+    // The key-down posts the system command, the last message fetched: its
+    // wParam, SC_CLOSE, is the exit code.
+    EXPECT_EQ(RunMainLoop(accelerators), SC_CLOSE);
+    EXPECT_EQ(GameState.headingDeg, heading + 2.0f);
     EXPECT_FALSE(loopRunning);
     EXPECT_EQ(quitArmed, 2);
     EXPECT_EQ(quitRequested, 1);
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(wglGetCurrentContext(), nullptr);
-    // Frames ran until the close request arrived, none in its pass.
-    EXPECT_EQ(FramesSinceArmed(), passes - 1);
+    EXPECT_EQ(ExecutionState(), 0x80000000u);
+    // Frames for the passes of Right and of Alt+F4, none in the pass of the
+    // close request.
+    EXPECT_EQ(FramesSinceArmed(), 2);
 }
 
 }  // namespace

@@ -15,5 +15,5 @@ if(CMAKE_CROSSCOMPILING)
         FIXTURES_REQUIRED wine
         RESOURCE_LOCK wine_session
         LABELS win32
-        TIMEOUT 300)
+        TIMEOUT 120)
 endif()
