@@ -17,8 +17,9 @@ ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 MUTANTS = os.path.join(os.path.dirname(__file__), "mutants.txt")
 NATIVE = os.path.join(ROOT, "build", "native")
 WINDOWS = os.path.join(ROOT, "build", "windows")
-# The folders of the portable core: only they are in the host build.
-CORE_FOLDERS = ("game/", "render/", "banner/", "sound/")
+# Only the Windows build holds its shell and resources; everything else (the
+# core, the desktop shell, the tools) is in the host build too.
+WINDOWS_ONLY = ("platform/windows/", "resources/")
 # Measurements and long runs stay out: the fuzzer, the soak and the key storm.
 SLOW_TESTS = {"replay_fuzzer", "stress_soak", "e2e_storm"}
 
@@ -92,9 +93,9 @@ def ctest_layer(preset, names, label):
 
 
 def layers_for(mutant, native_rest, windows_names):
-    """The layers in order, fastest first. The host build, the Windows unit tests and the replays hold the
-    portable core only, so a mutant of the shell or the resources starts at the shell tests."""
-    core = mutant["file"].startswith(CORE_FOLDERS)
+    """The layers in order, fastest first. A mutant of the Windows shell or the resources is in no host
+    binary, nor in the Windows unit tests and replays, so it starts at the shell tests."""
+    core = not mutant["file"].startswith(WINDOWS_ONLY)
     windows_unit = [n for n in windows_names if n == "unit_tests"]
     windows_replays = [n for n in windows_names if n.startswith("replay_")]
     windows_e2e = [n for n in windows_names if n.startswith("e2e_")]
