@@ -13,7 +13,7 @@ import time
 
 from desktop_harness import GAME, SPY, DesktopGame
 from harness import SHOTS, SKY, Picture, banner_cell, check, finish, log, near, same_picture, wait_until
-from test_play import GLYPH_1, GLYPH_G, GLYPH_K, GLYPH_S, banner_shown, glyph_at, hold, wait_for_title
+from test_play import GLYPH_1, GLYPH_G, GLYPH_K, GLYPH_S, banner_shown, glyph_at, hold, press_until, wait_for_title
 from test_shell import LOWER, UPPER
 
 GRASS = (12, 139, 26)
@@ -175,13 +175,10 @@ def acceptance(width, height):
         game.key("p", "r", gap=0.1)
         check(wait_until(lambda: glyph_at(game.screenshot("paused"), 7, GLYPH_G, width, height)),
               "pause notice shown; P and R in the pause's first frames ignored")
-        time.sleep(4.0)
-        game.key("p")
-        check(wait_until(lambda: not banner_shown(game.screenshot("resumed"), width, height)),
+        check(press_until(game, "p", lambda: not banner_shown(game.screenshot("resumed"), width, height)),
               "P after the pause resumes the play view")
-        game.key("p", gap=4.0)
-        game.key("r")
-        check(wait_until(lambda: glyph_at(game.screenshot("restarted"), 7, GLYPH_S, width, height)),
+        game.key("p")
+        check(press_until(game, "r", lambda: glyph_at(game.screenshot("restarted"), 7, GLYPH_S, width, height)),
               "R from Paused returns to the title view")
 
         # Hundreds of frames since the start: the first hold is long over.

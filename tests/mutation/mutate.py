@@ -200,6 +200,9 @@ def main(selected):
                   f"  {outcome}: {detail} ({seconds:.0f} s)", flush=True)
     finally:
         restorer.restore()
+        # No binary of the last mutant may outlive the run.
+        for preset in ("native", "windows"):
+            build(preset, None)
 
     total = time.time() - started
     print("\n| mutant | outcome | killing test | seconds |\n|---|---|---|---|")
