@@ -1,8 +1,36 @@
-// key_table.cpp -- the key table: latch a key, toggle the music, or hand quit and help to the shell
+// key_table.cpp -- virtual keys to game keys, and what each key does: latch, music, or quit and help
 #include "game/key_table.h"
 
 #include "game/key_latch.h"
 #include "sound/music.h"
+
+int GameKeyFromVirtualKey(unsigned long long code)
+{
+    switch (code) {
+    case 0x0D:
+        return GameKeyEnter;
+    case 0x1B:
+        return GameKeyEscape;
+    case 0x25:
+        return GameKeyLeft;
+    case 0x26:
+        return GameKeyUp;
+    case 0x27:
+        return GameKeyRight;
+    case 0x28:
+        return GameKeyDown;
+    case 'M':
+        return GameKeyM;
+    case 'P':
+        return GameKeyP;
+    case 'R':
+        return GameKeyR;
+    case 'S':
+        return GameKeyS;
+    default:
+        return GameKeyNone;
+    }
+}
 
 int PressGameKey(int key)
 {

@@ -17,6 +17,10 @@ enum GameKey : int {
     GameKeyS = 10,
 };
 
+// The game key for a Windows virtual-key code; browsers report the same codes
+// for these keys. Any other code is GameKeyNone.
+int GameKeyFromVirtualKey(unsigned long long code);
+
 // What the shell must do after a key press; everything else the key table
 // does itself (latch flags, the music toggle).
 enum KeyAction : int {

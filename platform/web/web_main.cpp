@@ -33,35 +33,6 @@ int runStartFrame = -1;  // frame in which the latest run began
 int runEndFrame = -1;    // frame in which the latest run ended
 int lastRunActive = 0;
 
-// Browser key codes are the Windows virtual-key codes for these keys.
-int GameKeyFromKeyCode(unsigned long keyCode)
-{
-    switch (keyCode) {
-    case 13:
-        return GameKeyEnter;
-    case 27:
-        return GameKeyEscape;
-    case 37:
-        return GameKeyLeft;
-    case 38:
-        return GameKeyUp;
-    case 39:
-        return GameKeyRight;
-    case 40:
-        return GameKeyDown;
-    case 'M':
-        return GameKeyM;
-    case 'P':
-        return GameKeyP;
-    case 'R':
-        return GameKeyR;
-    case 'S':
-        return GameKeyS;
-    default:
-        return GameKeyNone;
-    }
-}
-
 EM_BOOL OnKeyDown(int /*eventType*/, const EmscriptenKeyboardEvent* event, void* /*userData*/)
 {
     if (event->ctrlKey || event->altKey || event->metaKey) {
@@ -72,7 +43,7 @@ EM_BOOL OnKeyDown(int /*eventType*/, const EmscriptenKeyboardEvent* event, void*
     if (event->keyCode == ' ') {
         return helpOpen == 0 ? EM_TRUE : EM_FALSE;
     }
-    const int key = GameKeyFromKeyCode(event->keyCode);
+    const int key = GameKeyFromVirtualKey(event->keyCode);
     if (key == GameKeyNone) {
         return EM_FALSE;
     }

@@ -1,36 +1,8 @@
-// window_proc.cpp -- the game window's procedure: virtual keys to game keys, close and destroy
+// window_proc.cpp -- the game window's procedure: key-downs to the key table, close and destroy
 #include "game/key_table.h"
 #include "platform/windows/shell.h"
 
 namespace {
-
-int GameKeyFromVirtualKey(WPARAM key)
-{
-    switch (key) {
-    case VK_RETURN:
-        return GameKeyEnter;
-    case VK_ESCAPE:
-        return GameKeyEscape;
-    case VK_LEFT:
-        return GameKeyLeft;
-    case VK_UP:
-        return GameKeyUp;
-    case VK_RIGHT:
-        return GameKeyRight;
-    case VK_DOWN:
-        return GameKeyDown;
-    case 'M':
-        return GameKeyM;
-    case 'P':
-        return GameKeyP;
-    case 'R':
-        return GameKeyR;
-    case 'S':
-        return GameKeyS;
-    default:
-        return GameKeyNone;
-    }
-}
 
 void HandleKeyDown(HWND window, WPARAM key)
 {
