@@ -12,7 +12,7 @@ namespace {
 // The tune, loaded once; the device exists only while it plays, so a stop
 // leaves the sound system with nothing to mix.
 struct TunePlayer {
-    SDL_AudioSpec spec;       // the file's own format; SDL converts for the device
+    SDL_AudioSpec format;     // the file's own format; SDL converts for the device
     Uint8* bytes;             // the whole file's samples, null when silent
     Uint32 length;            // bytes in the file
     Uint32 position;          // next byte to play; back to 0 at every start
@@ -60,7 +60,7 @@ void LoadMusic()
         SDL_free(base);
     }
     for (const std::string& path : {besideGame, std::string("gamesound.wav")}) {
-        if (SDL_LoadWAV(path.c_str(), &tune.spec, &tune.bytes, &tune.length) != nullptr) {
+        if (SDL_LoadWAV(path.c_str(), &tune.format, &tune.bytes, &tune.length) != nullptr) {
             break;
         }
     }
@@ -69,8 +69,8 @@ void LoadMusic()
         tune.bytes = nullptr;
         return;
     }
-    tune.spec.callback = FillFromTune;
-    tune.spec.userdata = nullptr;
+    tune.format.callback = FillFromTune;
+    tune.format.userdata = nullptr;
 }
 
 void PlatformPresentFrame()
@@ -86,7 +86,7 @@ void PlatformStartMusic()
     // A start while playing begins the tune again.
     PlatformStopMusic();
     tune.position = 0;
-    tune.device = SDL_OpenAudioDevice(nullptr, 0, &tune.spec, nullptr, 0);
+    tune.device = SDL_OpenAudioDevice(nullptr, 0, &tune.format, nullptr, 0);
     if (tune.device == 0) {
         ReportSilence("no audio device");
         return;

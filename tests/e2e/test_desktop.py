@@ -13,7 +13,7 @@ import time
 
 from desktop_harness import GAME, SPY, DesktopGame
 from harness import SHOTS, SKY, Picture, banner_cell, check, finish, log, near, same_picture, wait_until
-from test_play import GLYPH_1, GLYPH_G, GLYPH_K, GLYPH_S, banner_shown, glyph_at, hold, press_until, wait_for_title
+from test_play import GLYPH_1, GLYPH_K, GLYPH_S, banner_shown, glyph_at, steer_off_and_pause, wait_for_title
 from test_shell import LOWER, UPPER
 
 GRASS = (12, 139, 26)
@@ -160,26 +160,7 @@ def acceptance(width, height):
             check(same_picture(Picture(halved), Picture(WINDOWS_SCORE), step=4),
                   "the same picture as the Windows exe's after its first run")
 
-        # A held key: every auto-repeat counts, so the car leaves the road.
-        game.key("Return", gap=0.6)
-        game.key("Up", gap=0.2)
-        hold(game, "Right", 60)
-        off_road = wait_for_title(game, "off-road", width, height, timeout=60.0)
-        check(off_road is not None and glyph_at(off_road, 7, GLYPH_S, width, height),
-              "steering off the road ends the run with the score line")
-
-        # Pause: the notice at once; P and R in its first frames are ignored.
-        game.key("Return", gap=0.6)
-        game.key("Up", gap=0.4)
-        game.key("p", gap=0.1)
-        game.key("p", "r", gap=0.1)
-        check(wait_until(lambda: glyph_at(game.screenshot("paused"), 7, GLYPH_G, width, height)),
-              "pause notice shown; P and R in the pause's first frames ignored")
-        check(press_until(game, "p", lambda: not banner_shown(game.screenshot("resumed"), width, height)),
-              "P after the pause resumes the play view")
-        game.key("p")
-        check(press_until(game, "r", lambda: glyph_at(game.screenshot("restarted"), 7, GLYPH_S, width, height)),
-              "R from Paused returns to the title view")
+        steer_off_and_pause(game, width, height, timeout=60.0)
 
         # Hundreds of frames since the start: the first hold is long over.
         music_toggle(game, audio)

@@ -55,6 +55,30 @@ def press_until(game, key, condition, tries=6):
     return False
 
 
+def steer_off_and_pause(game, width, height, timeout=30.0):
+    """From the title view: a run steered off the road ends with the score line; then a paused run, where
+    P and R are ignored for 30 frames, P resumes, and R from Paused returns to the title view."""
+    game.key("Return", gap=0.6)
+    game.key("Up", gap=0.2)
+    # A held key: every auto-repeat counts, so the car leaves the road.
+    hold(game, "Right", 60)
+    off_road = wait_for_title(game, "off-road", width, height, timeout=timeout)
+    check(off_road is not None and glyph_at(off_road, 7, GLYPH_S, width, height),
+          "steering off the road ends the run with the score line")
+
+    game.key("Return", gap=0.6)
+    game.key("Up", gap=0.4)
+    game.key("p", gap=0.1)
+    game.key("p", "r", gap=0.1)
+    check(wait_until(lambda: glyph_at(game.screenshot("paused"), 7, GLYPH_G, width, height)),
+          "pause notice shown; P and R in the pause's first frames ignored")
+    check(press_until(game, "p", lambda: not banner_shown(game.screenshot("resumed"), width, height)),
+          "P after the pause resumes the play view")
+    game.key("p")
+    check(press_until(game, "r", lambda: glyph_at(game.screenshot("restarted"), 7, GLYPH_S, width, height)),
+          "R from Paused returns to the title view")
+
+
 def music_calls(game):
     game.trace.flush()
     with open(game.trace_path, errors="replace") as trace:
@@ -96,26 +120,7 @@ def main(width, height):
             check(glyph_at(ended, 7, GLYPH_S, width, height), "score line after the run")
             check(glyph_at(ended, 14, GLYPH_1, width, height), "score line reads 1")
 
-        # A run steered off the road ends with the score line too.
-        game.key("Return", gap=0.6)
-        game.key("Up", gap=0.2)
-        hold(game, "Right", 60)
-        off_road = wait_for_title(game, "off-road", width, height)
-        check(off_road is not None and glyph_at(off_road, 7, GLYPH_S, width, height),
-              "steering off the road ends the run with the score line")
-
-        # Pause: the notice at once; P and R are ignored for 30 frames.
-        game.key("Return", gap=0.6)
-        game.key("Up", gap=0.4)
-        game.key("p", gap=0.1)
-        game.key("p", "r", gap=0.1)
-        check(wait_until(lambda: glyph_at(game.screenshot("paused"), 7, GLYPH_G, width, height)),
-              "pause notice shown; P and R in the pause's first frames ignored")
-        check(press_until(game, "p", lambda: not banner_shown(game.screenshot("resumed"), width, height)),
-              "P after the pause resumes the play view")
-        game.key("p")
-        check(press_until(game, "r", lambda: glyph_at(game.screenshot("restarted"), 7, GLYPH_S, width, height)),
-              "R from Paused returns to the title view")
+        steer_off_and_pause(game, width, height)
 
         # S: stop, and after the hold start again; Escape stops it too.
         before = len(music_calls(game))
