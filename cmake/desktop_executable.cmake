@@ -7,10 +7,12 @@ if(NOT SDL2_FOUND OR NOT OpenGL_OpenGL_FOUND)
 endif()
 
 add_executable(KestrelForges
-    platform/desktop/desktop_main.cpp
+    platform/desktop/main.cpp
     platform/desktop/startup.cpp
+    platform/desktop/main_loop.cpp
     platform/desktop/input.cpp
-    platform/desktop/platform_sdl.cpp
+    platform/desktop/help.cpp
+    platform/desktop/platform.cpp
 )
 target_link_libraries(KestrelForges PRIVATE kestrel_core SDL2::SDL2 OpenGL::GL)
 target_include_directories(KestrelForges PRIVATE ${PROJECT_SOURCE_DIR})
@@ -48,7 +50,3 @@ if(Python3_Interpreter_FOUND AND CMAKE_STRIP)
         DEPENDS ${stripped}
         VERBATIM)
 endif()
-
-# For the side-by-side benchmark: the memory baseline of an empty SDL2 OpenGL window.
-add_executable(desktop_empty_window EXCLUDE_FROM_ALL platform/desktop/empty_window.cpp)
-target_link_libraries(desktop_empty_window PRIVATE SDL2::SDL2 OpenGL::GL)

@@ -2,14 +2,14 @@
 add_library(kestrel_shell STATIC
     platform/windows/startup.cpp
     platform/windows/main_loop.cpp
-    platform/windows/window_proc.cpp
-    platform/windows/help_dialog.cpp
-    platform/windows/platform_win32.cpp
+    platform/windows/input.cpp
+    platform/windows/help.cpp
+    platform/windows/platform.cpp
 )
 target_link_libraries(kestrel_shell PUBLIC kestrel_core opengl32 gdi32 winmm)
 target_compile_definitions(kestrel_shell PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 
-add_executable(KestrelForges WIN32 platform/windows/win_main.cpp resources/KestrelForges.rc)
+add_executable(KestrelForges WIN32 platform/windows/main.cpp resources/KestrelForges.rc)
 target_link_libraries(KestrelForges PRIVATE kestrel_shell)
 if(MINGW)
     target_link_options(KestrelForges PRIVATE -municode)

@@ -8,16 +8,19 @@ set(web_source_dir ${PROJECT_SOURCE_DIR}/platform/web)
 set(web_link_launcher ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs)
 
 add_executable(kestrel-forges
-    ${web_source_dir}/web_main.cpp
-    ${web_source_dir}/web_platform.cpp
-    ${web_source_dir}/web_gl.cpp
+    ${web_source_dir}/main.cpp
+    ${web_source_dir}/main_loop.cpp
+    ${web_source_dir}/input.cpp
+    ${web_source_dir}/platform.cpp
+    ${web_source_dir}/opengl.cpp
+    ${web_source_dir}/probe.cpp
 )
 target_link_libraries(kestrel-forges PRIVATE kestrel_core)
 set_target_properties(kestrel-forges PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KESTREL_WEB_DIR}
-    LINK_DEPENDS ${web_source_dir}/web_page.js CXX_LINKER_LAUNCHER "${web_link_launcher}")
+    LINK_DEPENDS "${web_source_dir}/page.js;${web_source_dir}/probe.js" CXX_LINKER_LAUNCHER "${web_link_launcher}")
 # The page's own WebGL drawing and no file system: the game reads no files.
 target_link_options(kestrel-forges PRIVATE
-    --js-library ${web_source_dir}/web_page.js
+    "SHELL:--js-library ${web_source_dir}/page.js" "SHELL:--js-library ${web_source_dir}/probe.js"
     -sENVIRONMENT=web -sFILESYSTEM=0 -sMALLOC=emmalloc -sINITIAL_MEMORY=16MB
     -sEXPORTED_RUNTIME_METHODS=[] -sSUPPORT_LONGJMP=0)
 configure_file(${web_source_dir}/index.html ${KESTREL_WEB_DIR}/index.html COPYONLY)

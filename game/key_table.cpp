@@ -1,6 +1,7 @@
 // key_table.cpp -- virtual keys to game keys, and what each key does: latch, music, or quit and help
 #include "game/key_table.h"
 
+#include "game/help_state.h"
 #include "game/key_latch.h"
 #include "sound/music.h"
 
@@ -55,7 +56,8 @@ int PressGameKey(int key)
         KeyLatch.right = 1;
         break;
     case GameKeyM:
-        return KeyActionShowHelp;
+        // While the help is shown, M only closes the gate.
+        return helpOpen == 0 ? KeyActionShowHelp : KeyActionNone;
     case GameKeyP:
         KeyLatch.pause = 1;
         break;

@@ -26,7 +26,7 @@ int GameKeyFromVirtualKey(unsigned long long code);
 enum KeyAction : int {
     KeyActionNone = 0,
     KeyActionQuit = 1,      // run the quit sequence (Escape, never gated)
-    KeyActionShowHelp = 2,  // show the help, unless it is shown already (M)
+    KeyActionShowHelp = 2,  // show the help (M while it is not shown)
 };
 
 // One key-down, every auto-repeat included. Escape bypasses the input gate;

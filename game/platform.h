@@ -1,20 +1,25 @@
-// platform.h -- the few operating-system calls a frame makes; the Windows shell
-// defines them, tests define recording versions.
+// platform.h -- the few platform calls a frame makes; each shell under platform/ defines them, tests define
+// recording versions.
 #pragma once
 
-// Presents the finished frame (swaps the buffers of the game window).
+// Presents the finished frame: swaps the game window's buffers (Windows,
+// desktop), or draws what the page still holds so the browser shows it when
+// the pass returns.
 void PlatformPresentFrame();
 
-// Starts "gamesound.wav" looping asynchronously; returns at once.
+// Starts "gamesound.wav" looping asynchronously and returns at once; a start
+// while it plays begins it again. Where the tune cannot play (no file, no
+// device, audio blocked by the browser) the game goes on silent.
 void PlatformStartMusic();
 
-// Stops the looping music, whatever is playing.
+// Stops the looping tune, whatever is playing.
 void PlatformStopMusic();
 
-// Called at the end of every frame, after the present: once after the help
-// dialog has closed, hands the keyboard back to the game window.
+// Called at the end of every frame, after the present: once after the help has
+// closed (TakeFocusRestore), hands the keyboard back to the game window.
 void PlatformRestoreFocus();
 
-// Called last in every frame: sleeps 34 ms on the monotonic clock, not counting
-// the time the frame took, so the game runs in frames of at least 34 ms.
+// Called last in every frame: the 34 ms pause that paces the game, not counting
+// the time the frame took. Windows and the desktop sleep (SleepOneFramePause);
+// a page cannot sleep, so the browser schedules the next pass 34 ms from now.
 void PlatformFrameSleep();

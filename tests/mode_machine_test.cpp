@@ -1,11 +1,17 @@
 // mode_machine_test.cpp -- views, pauses, restarts and the turntable, frame by frame
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <deque>
+
 #include "game/game_state.h"
+#include "game/help_state.h"
 #include "game/key_latch.h"
 #include "game/key_table.h"
+#include "game/main_loop.h"
 #include "sound/music.h"
 #include "tests/support/frame_script.h"
+#include "tests/support/platform_recorder.h"
 
 namespace {
 
@@ -200,6 +206,72 @@ TEST(InputGateRule, OneGatedKeyPerPassAndNothingWhileClosedOrUnopened)
     EXPECT_EQ(PressGameKey(GameKeyRight), KeyActionNone);
     EXPECT_EQ(KeyLatch.left, 1);
     EXPECT_EQ(latched(), 1);
+}
+
+// A shell's part of the loop pass, fed from a queue as the browser's is.
+std::deque<int> queuedKeys;
+int quitSequences = 0;
+
+void TakeQueuedKey()
+{
+    if (queuedKeys.empty()) {
+        return;
+    }
+    const int key = queuedKeys.front();
+    queuedKeys.pop_front();
+    const int action = PressGameKey(key);
+    if (action == KeyActionQuit && BeginQuitSequence()) {
+        ++quitSequences;
+    }
+    if (action == KeyActionShowHelp) {
+        helpOpen = 1;
+    }
+}
+
+TEST(LoopPass, OneKeyAPassThenTheFrameAndNoFrameOnceQuitting)
+{
+    StartFresh();
+    // Two keys queued before a pass act in two frames, one each.
+    queuedKeys = {GameKeyEnter, GameKeyUp};
+    RunLoopPass(TakeQueuedKey);
+    EXPECT_EQ(GameState.viewMode, ViewPlay);
+    EXPECT_EQ(GameState.runActive, 0);
+    RunLoopPass(TakeQueuedKey);
+    EXPECT_EQ(GameState.runActive, 1);
+    // A pass without a key leaves the gate shut too: a key between passes is dropped.
+    RunLoopPass(TakeQueuedKey);
+    EXPECT_EQ(InputGate, GateClosed);
+    PressGameKey(GameKeyRight);
+    EXPECT_EQ(KeyLatch.right, 0);
+    EXPECT_EQ(platformRecord.presents, 3);
+
+    // M shows the help; an M while it is shown only takes the gate.
+    queuedKeys = {GameKeyM};
+    RunLoopPass(TakeQueuedKey);
+    ASSERT_EQ(helpOpen, 1);
+    InputGate = GateOpen;
+    EXPECT_EQ(PressGameKey(GameKeyM), KeyActionNone);
+    EXPECT_EQ(InputGate, GateClosed);
+    // Closing it hands the keyboard back once, in the next frame's tail.
+    NoteHelpClosed();
+    EXPECT_TRUE(TakeFocusRestore());
+    EXPECT_FALSE(TakeFocusRestore());
+
+    // Escape quits once; neither that pass nor a later one draws a frame.
+    queuedKeys = {GameKeyEscape, GameKeyEscape};
+    RunLoopPass(TakeQueuedKey);
+    RunLoopPass(TakeQueuedKey);
+    EXPECT_EQ(quitSequences, 1);
+    EXPECT_FALSE(loopRunning);
+    EXPECT_EQ(quitRequested, 1);
+    EXPECT_EQ(quitArmed, 2);
+    EXPECT_EQ(platformRecord.presents, 4);
+
+    // The shells that sleep pause 34 ms after every frame's work.
+    const auto start = std::chrono::steady_clock::now();
+    SleepOneFramePause();
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(34));
+    StartFresh();
 }
 
 }  // namespace

@@ -1,60 +1,19 @@
-// input.cpp -- SDL events: keycodes to game keys, the modal help box, close requests
-#include <string>
-
-#include "game/help_text.h"
+// input.cpp -- SDL events to the game: keycodes to game keys, close requests to quitting
 #include "game/key_table.h"
 #include "platform/desktop/shell.h"
 
-int focusRestore = 0;
-
 namespace {
 
-// SDL's X11 message box breaks lines only at line feeds; the Windows dialog
-// wraps its texts at word boundaries, so the box gets the same words wrapped.
-constexpr size_t HelpLineLength = 90;
+// The exit code after a close request: a close request posted to the Windows
+// game carries 0, and it is the last message the game fetches.
+constexpr int CloseExitCode = 0;
 
-void AppendWrapped(std::string* message, const char* text)
+int GameKeyFromKeysym(const SDL_Keysym& key)
 {
-    std::string line;
-    std::string word;
-    const auto flushWord = [&]() {
-        if (!line.empty() && line.size() + 1 + word.size() > HelpLineLength) {
-            *message += line + "\n";
-            line.clear();
-        }
-        line += line.empty() ? word : " " + word;
-        word.clear();
-    };
-    for (const char* c = text; *c != '\0'; ++c) {
-        if (*c == ' ') {
-            flushWord();
-        } else {
-            word += *c;
-        }
-    }
-    flushWord();
-    *message += line;
-}
-
-void ShowHelpBox()
-{
-    std::string message;
-    AppendWrapped(&message, UpperHelpText);
-    message += "\n\n";
-    AppendWrapped(&message, LowerHelpText);
-    const SDL_MessageBoxButtonData ok = {
-        SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 1, "OK"};
-    const SDL_MessageBoxData box = {
-        SDL_MESSAGEBOX_INFORMATION, mainWindow, HelpCaption, message.c_str(), 1, &ok, nullptr};
-    int pressed = 0;
-    // Modal: no frame runs until the box is closed.
-    SDL_ShowMessageBox(&box, &pressed);
-    focusRestore = 1;
-}
-
-int GameKeyFromKeycode(SDL_Keycode key)
-{
-    switch (key) {
+    // The keypad's arrows are the arrow keys while NumLock is off; its Enter
+    // is always Enter, as Windows reports them.
+    const bool keypadArrows = (key.mod & KMOD_NUM) == 0;
+    switch (key.sym) {
     case SDLK_RETURN:
     case SDLK_KP_ENTER:
         return GameKeyEnter;
@@ -68,6 +27,14 @@ int GameKeyFromKeycode(SDL_Keycode key)
         return GameKeyRight;
     case SDLK_DOWN:
         return GameKeyDown;
+    case SDLK_KP_4:
+        return keypadArrows ? GameKeyLeft : GameKeyNone;
+    case SDLK_KP_8:
+        return keypadArrows ? GameKeyUp : GameKeyNone;
+    case SDLK_KP_6:
+        return keypadArrows ? GameKeyRight : GameKeyNone;
+    case SDLK_KP_2:
+        return keypadArrows ? GameKeyDown : GameKeyNone;
     case SDLK_m:
         return GameKeyM;
     case SDLK_p:
@@ -81,31 +48,44 @@ int GameKeyFromKeycode(SDL_Keycode key)
     }
 }
 
+void HandleKeyDown(const SDL_Keysym& key)
+{
+    // Keys pressed with Alt are the system's on Windows, never the game's; of
+    // them only Alt+F4 does something: it asks the window to close.
+    if ((key.mod & KMOD_ALT) != 0) {
+        if (key.sym == SDLK_F4) {
+            RunQuitSequence(CloseExitCode);
+        }
+        return;
+    }
+    switch (PressGameKey(GameKeyFromKeysym(key))) {
+    case KeyActionQuit:
+        RunQuitSequence(EscapeExitCode);
+        break;
+    case KeyActionShowHelp:
+        ShowHelpBox();
+        break;
+    default:
+        break;
+    }
+}
+
 }  // namespace
 
 void HandleEvent(const SDL_Event& event)
 {
     switch (event.type) {
     case SDL_QUIT:
-        RunQuitSequence(0);
+        RunQuitSequence(CloseExitCode);
         break;
     case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
-            RunQuitSequence(0);
+            RunQuitSequence(CloseExitCode);
         }
         break;
     case SDL_KEYDOWN:
         // Every key-down counts, auto-repeats included, as on Windows.
-        switch (PressGameKey(GameKeyFromKeycode(event.key.keysym.sym))) {
-        case KeyActionQuit:
-            RunQuitSequence(27);
-            break;
-        case KeyActionShowHelp:
-            ShowHelpBox();
-            break;
-        default:
-            break;
-        }
+        HandleKeyDown(event.key.keysym);
         break;
     default:
         break;

@@ -1,20 +1,18 @@
-// shell.h -- the desktop shell's shared state: window, context, quitting, focus after the help box
+// shell.h -- the desktop shell's shared state: window, context, exit code, the help box, the tune
 #pragma once
 
 #include <SDL.h>
 
+#include "game/help_state.h"
+#include "game/main_loop.h"
+
 // Window and rendering context, acquired once at start-up.
-extern SDL_Window* mainWindow;     // borderless full screen, or the --window size
-extern SDL_GLContext glContext;    // compatibility context, current on mainWindow
+extern SDL_Window* mainWindow;   // borderless full screen, or the --window size
+extern SDL_GLContext glContext;  // compatibility context, current on mainWindow
 
-// Help box and keyboard.
-extern int focusRestore;  // 1: the help box just closed, the game window takes the keyboard back; 2: done
-
-// Loop and quitting.
-extern bool loopRunning;   // the loop runs while true; only the quit sequence clears it
-extern int quitRequested;  // 1 once quitting: no more frames
-extern int quitArmed;      // 1 until the quit sequence has run, then 2
-extern int exitCode;       // 27 after Escape, 0 after a close request
+// What main returns once the loop has ended: Escape's code, or 0 after a close
+// request, as the Windows game's last message gives it.
+extern int exitCode;
 
 // Window size asked for on the command line; 0 x 0 is the whole desktop.
 struct WindowRequest {
@@ -29,12 +27,33 @@ bool ParseCommandLine(int argc, char** argv, WindowRequest* request);
 // screensaver, the tune. False when no window or no context could be made.
 bool StartUp(const WindowRequest& request);
 
-// Loads gamesound.wav and opens nothing yet; says so once on stderr when the
-// game will be silent.
-void LoadMusic();
+// The pass's input: SDL events are taken until one that Windows would have
+// posted as a message of its own (a key, a click, typed text, a pointer move),
+// which ends the pass's input; window events and close requests take no pass.
+void TakeOneEvent();
 
-// Stops the game and releases everything, once; later calls do nothing.
-void RunQuitSequence(int code);
+// SDL's event filter: SDL queues every pointer motion, Windows keeps at most
+// one mouse-move message pending, and so does the game. Returns 0 to drop.
+int KeepOnePointerMotion(void* unused, SDL_Event* event);
 
 // One event: keys through the key table, close requests to quitting.
 void HandleEvent(const SDL_Event& event);
+
+// The quit sequence with the code main returns: stops the game and releases
+// everything, once; later calls do nothing.
+void RunQuitSequence(int code);
+
+// Shows the "MENU" help box over the game window and waits until OK or its
+// close box closes it; no frame runs meanwhile, but a close request or SIGTERM
+// still ends the game.
+void ShowHelpBox();
+
+// Takes the help box away with the game (the quit sequence).
+void CloseHelpBox();
+
+// The help box's own process: `--help-box <parent window>`. Returns its exit code.
+int RunHelpBoxProcess(const char* parentWindow);
+
+// Loads gamesound.wav and opens nothing yet; says so once on stderr when the
+// game will be silent.
+void LoadMusic();

@@ -109,6 +109,7 @@ bool StartUp(const WindowRequest& request)
     SDL_GL_GetDrawableSize(mainWindow, &drawableWidth, &drawableHeight);
     SetUpRenderContext(drawableWidth, drawableHeight);
 
+    SDL_SetEventFilter(KeepOnePointerMotion, nullptr);
     SDL_ShowCursor(SDL_DISABLE);
     // Keep the display awake while the game runs; quitting allows it again.
     SDL_DisableScreenSaver();

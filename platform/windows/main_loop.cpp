@@ -1,28 +1,34 @@
-// main_loop.cpp -- the polling message loop and the quit sequence
+// main_loop.cpp -- the Windows side of the loop: one message per pass, the exit code, and the quit sequence's releases
 #include "platform/windows/shell.h"
-#include "game/frame.h"
-#include "game/key_latch.h"
+#include "game/main_loop.h"
 #include "game/platform.h"
 
-bool loopRunning = true;
-int quitRequested = 0;
-int quitArmed = 1;
+namespace {
+
+// The loop's message record, which every retrieval overwrites, and the
+// accelerator table from start-up.
+MSG* loopMessage = nullptr;
+HACCEL loopAccelerators = nullptr;
+
+// The pass's one message, fetched without waiting while the gate is open.
+void PumpOneMessage()
+{
+    if (PeekMessageW(loopMessage, nullptr, 0, 0, PM_REMOVE)) {
+        // No dialog keyboard handling: the help dialog's messages go the same way.
+        if (TranslateAcceleratorW(loopMessage->hwnd, loopAccelerators, loopMessage) == 0) {
+            TranslateMessage(loopMessage);
+            DispatchMessageW(loopMessage);
+        }
+    }
+}
+
+}  // namespace
 
 void RunLoopPass(MSG* message, HACCEL accelerators)
 {
-    InputGate = GateOpen;
-    if (PeekMessageW(message, nullptr, 0, 0, PM_REMOVE)) {
-        // No dialog keyboard handling: the help dialog's messages go the same way.
-        if (TranslateAcceleratorW(message->hwnd, accelerators, message) == 0) {
-            TranslateMessage(message);
-            DispatchMessageW(message);
-        }
-    }
-    InputGate = GateClosed;
-    // The quit sequence may have run inside the dispatch and released the context.
-    if (quitRequested == 0) {
-        RenderFrame();
-    }
+    loopMessage = message;
+    loopAccelerators = accelerators;
+    RunLoopPass(PumpOneMessage);
 }
 
 int RunMainLoop(HACCEL accelerators)
@@ -30,21 +36,18 @@ int RunMainLoop(HACCEL accelerators)
     MSG message = {};
     // The loop starts once a first message has arrived; that message is dropped.
     GetMessageW(&message, nullptr, 0, 0);
-    while (loopRunning) {
-        RunLoopPass(&message, accelerators);
-    }
+    loopMessage = &message;
+    loopAccelerators = accelerators;
+    RunLoop(PumpOneMessage);
     // The last message retrieved gives the exit code: 27 after Escape.
     return static_cast<int>(static_cast<DWORD>(message.wParam & 0xFFFFFFFFu));
 }
 
 void RunQuitSequence(HWND window)
 {
-    if (quitArmed != 1) {
+    if (!BeginQuitSequence()) {
         return;
     }
-    quitArmed = 2;
-    loopRunning = false;
-    quitRequested = 1;
     SetThreadExecutionState(ES_CONTINUOUS);
     PlatformStopMusic();
     if (helpDialog != nullptr) {

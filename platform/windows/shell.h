@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include "game/help_state.h"
+#include "game/main_loop.h"
+
 // Window and rendering context, acquired once at start-up.
 extern wchar_t windowTitle[100];      // from string resource 103
 extern wchar_t windowClassName[100];  // from string resource 109
@@ -10,15 +13,9 @@ extern HWND mainWindow;               // the full-screen game window
 extern HDC mainDC;                    // its device context, held until quitting
 extern HGLRC glContext;               // the OpenGL context on mainDC
 
-// Help dialog, created hidden before wWinMain runs.
+// Help dialog, created hidden before wWinMain runs; whether it is shown and
+// the keyboard hand-back after it are the game's (help_state.h).
 extern HWND helpDialog;
-extern int helpOpen;      // 1 while the dialog is shown
-extern int focusRestore;  // 1: just closed, the game window takes the keyboard back; 2: done
-
-// Loop and quitting.
-extern bool loopRunning;  // the loop runs while true; only the quit sequence clears it
-extern int quitRequested; // 1 once quitting: no more frames
-extern int quitArmed;     // 1 until the quit sequence has run, then 2
 
 // Start-up up to the loop: cursor, strings, window class, window, rendering
 // context, first render state, show, accelerators. False when no window.
@@ -27,10 +24,12 @@ bool StartUp(HINSTANCE instance, int showCommand, HACCEL* accelerators);
 // The polling loop: one message per pass, then a frame. Returns the exit code.
 int RunMainLoop(HACCEL accelerators);
 
-// One pass of the loop: gate open, at most one message, gate closed, frame.
+// One pass of the loop with this message record: gate open, at most one
+// message, gate closed, frame.
 void RunLoopPass(MSG* message, HACCEL accelerators);
 
-// Stops the game and releases everything, once; later calls do nothing.
+// The quit sequence: stops the game and releases everything, once; later
+// calls do nothing.
 void RunQuitSequence(HWND window);
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -67,3 +67,10 @@ if(NOT CMAKE_CROSSCOMPILING AND NOT KESTREL_SANITIZE)
         message(FATAL_ERROR "Google Benchmark not found: no frame benchmarks (install libbenchmark-dev)")
     endif()
 endif()
+
+# For the desktop benchmark beside Wine: the memory baseline of an empty SDL2
+# OpenGL window made like the game's.
+if(NOT CMAKE_CROSSCOMPILING AND NOT KESTREL_SANITIZE AND TARGET KestrelForges)
+    add_executable(desktop_empty_window EXCLUDE_FROM_ALL ${CMAKE_CURRENT_SOURCE_DIR}/bench/empty_sdl_window.cpp)
+    target_link_libraries(desktop_empty_window PRIVATE SDL2::SDL2 OpenGL::GL)
+endif()

@@ -66,7 +66,7 @@ def desktop_run(width, height):
 
 def empty_window(width, height):
     """Peak memory and start-up of an SDL2 OpenGL window that draws nothing: the floor under the game's."""
-    program = os.path.join(NATIVE, "desktop_empty_window")
+    program = os.path.join(NATIVE, "tests", "desktop_empty_window")
     log_path = os.path.join(NATIVE, f"swaps-empty-{width}x{height}.txt")
     preload = {"LD_PRELOAD": SPY, "KESTREL_SWAP_LOG": log_path}
     with DesktopGame(width, height, name=f"empty-{width}x{height}", program=program, title="Empty Window",

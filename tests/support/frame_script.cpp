@@ -7,6 +7,8 @@
 #include "banner/banner_text.h"
 #include "game/frame.h"
 #include "game/game_state.h"
+#include "game/help_state.h"
+#include "game/main_loop.h"
 #include "game/random_source.h"
 #include "game/key_latch.h"
 #include "game/key_table.h"
@@ -21,6 +23,11 @@ void StartFresh()
     GameState = InitialGameState;
     KeyLatch = KeyLatchFlags{0, 0, 0, 0, 0, 0};
     InputGate = GateUnopened;
+    loopRunning = true;
+    quitRequested = 0;
+    quitArmed = 1;
+    helpOpen = 0;
+    focusRestore = 0;
     SoundState = SoundStartPending;
     soundHoldFrames = 0;
     bannerText.clear();

@@ -3,8 +3,9 @@
 
 #include <string>
 
-// Puts every piece of game state back to its start-up value, restarts the C
-// runtime's random sequence, and leaves a ready rendering context (glStage 3).
+// Puts every piece of game state back to its start-up value (the loop and the
+// help included), restarts the C runtime's random sequence, and leaves a ready
+// rendering context (glStage 3).
 void StartFresh();
 
 // Runs one frame after the keys of the string went through the key table, one

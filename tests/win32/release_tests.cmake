@@ -13,7 +13,7 @@ endif()
 
 # The real wWinMain and start-up, with the game's resources, in a process whose
 # window creation is refused.
-add_executable(startup_failure_test win32/startup_failure_test.cpp ${PROJECT_SOURCE_DIR}/platform/windows/win_main.cpp
+add_executable(startup_failure_test win32/startup_failure_test.cpp ${PROJECT_SOURCE_DIR}/platform/windows/main.cpp
     ${PROJECT_SOURCE_DIR}/resources/KestrelForges.rc)
 target_link_libraries(startup_failure_test PRIVATE kestrel_shell gtest_main)
 target_include_directories(startup_failure_test PRIVATE ${PROJECT_SOURCE_DIR})

@@ -1,4 +1,4 @@
-// help_dialog.cpp -- the modeless "MENU" help dialog and the keyboard hand-back after it
+// help.cpp -- the modeless "MENU" help dialog and the keyboard hand-back after it
 #include "game/help_text.h"
 #include "platform/windows/shell.h"
 #include "resources/resource_ids.h"
@@ -18,8 +18,7 @@ void SetHelpItemText(HWND dialog, int item, const char (&text)[Size])
 
 void CloseHelpDialog(HWND dialog)
 {
-    helpOpen = 0;
-    focusRestore = 1;
+    NoteHelpClosed();
     ShowCursor(FALSE);
     // A modeless dialog is only hidden by this; the next M shows it again.
     EndDialog(dialog, 0);
@@ -52,8 +51,6 @@ INT_PTR CALLBACK MenuDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM /*
 // Created before wWinMain runs, from the program's own resources (no instance
 // handle yet), hidden and without an owner.
 HWND helpDialog = CreateDialogParamW(nullptr, MAKEINTRESOURCEW(IDD_MENU), nullptr, MenuDlgProc, 0);
-int helpOpen = 0;
-int focusRestore = 0;
 
 void ShowHelpDialog()
 {

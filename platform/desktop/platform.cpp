@@ -1,8 +1,6 @@
-// platform_sdl.cpp -- the frame's operating-system calls on SDL2, and the looping tune
-#include <chrono>
+// platform.cpp -- the frame's platform calls on SDL2, and the looping tune
 #include <cstdio>
 #include <string>
-#include <thread>
 
 #include "game/platform.h"
 #include "platform/desktop/shell.h"
@@ -104,20 +102,15 @@ void PlatformStopMusic()
 
 void PlatformRestoreFocus()
 {
-    if (focusRestore != 1) {
+    if (!TakeFocusRestore()) {
         return;
     }
     // The help box has closed: the game window takes the keyboard back.
     SDL_RaiseWindow(mainWindow);
     SDL_SetWindowInputFocus(mainWindow);
-    focusRestore = 2;
 }
 
 void PlatformFrameSleep()
 {
-    // The frame's own time is not subtracted: a frame lasts its work plus 34 ms.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(34);
-    while (std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_until(deadline);
-    }
+    SleepOneFramePause();
 }

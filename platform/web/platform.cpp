@@ -1,15 +1,11 @@
-// web_platform.cpp -- the frame's platform calls in the browser
+// platform.cpp -- the frame's platform calls in the browser
 #include "game/platform.h"
-#include "platform/web/web_shell.h"
-
-int helpOpen = 0;
-int focusRestore = 0;
+#include "platform/web/shell.h"
 
 void PlatformPresentFrame()
 {
     // The browser shows the canvas once this pass returns to it.
     WebFinishFrame();
-    ++framesDrawn;
 }
 
 void PlatformStartMusic()
@@ -24,15 +20,13 @@ void PlatformStopMusic()
 
 void PlatformRestoreFocus()
 {
-    if (helpOpen != 0 || focusRestore != 1) {
-        return;
+    if (TakeFocusRestore()) {
+        WebFocusGame();
     }
-    WebFocusGame();
-    focusRestore = 2;
 }
 
 void PlatformFrameSleep()
 {
-    // No sleeping in a page: the browser's timer starts the next pass.
+    // A page cannot sleep: the browser's timer starts the next pass.
     ScheduleNextPass();
 }

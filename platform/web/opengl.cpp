@@ -1,4 +1,4 @@
-// web_gl.cpp -- the OpenGL 1.1 subset the core calls, batched into WebGL draws
+// opengl.cpp -- the OpenGL 1.1 subset the core calls, batched into WebGL draws
 //
 // The core draws about 4,000 small glBegin/glEnd primitives a frame. Here each
 // corner is turned into clip coordinates on the processor with the same float
@@ -9,7 +9,7 @@
 #include <cmath>
 #include <vector>
 
-#include "platform/web/web_shell.h"
+#include "platform/web/shell.h"
 #include "render/opengl.h"
 
 namespace {

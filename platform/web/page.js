@@ -1,19 +1,14 @@
-// web_page.js -- the page side of the browser shell: WebGL, the looping tune, the help dialog, the end line
+// page.js -- the page side of the browser shell: WebGL, the looping tune, the help dialog, the end line
 //
 // Linked into kestrel-forges.js as an emscripten library. The shell's C++
 // calls these functions; everything here talks to the page that index.html
-// lays out (the canvas #game, the dialog #menu, the line #ended).
+// lays out (the canvas #game, the dialog #menu, the lines #ended and #no-webgl).
 mergeInto(LibraryManager.library, {
     $Kestrel: {
         gl: null,
         canvas: null,
         buffer: null,
         bufferBytes: 0,
-        // Bench pages (?bench) wait for WebGL to finish each frame, so a pass's
-        // time is its whole work, and keep every pass's time.
-        finishFrames: false,
-        workMs: [],  // each pass's work in ms, in order; bench pages only
-        firstFrameMs: 0,  // page clock (ms since navigation began) when the first frame was done
         audio: null,
         audioRequested: false,  // audio opens once, after the first frame
         tune: null,
@@ -27,6 +22,13 @@ mergeInto(LibraryManager.library, {
             gl.shaderSource(shader, text);
             gl.compileShader(shader);
             return shader;
+        },
+
+        // Any click, touch or key press is a gesture that lets blocked audio play.
+        unblockAudio: function () {
+            if (Kestrel.audio && Kestrel.audio.state === 'suspended') {
+                Kestrel.audio.resume();
+            }
         },
 
         playIfAllowed: function () {
@@ -58,23 +60,10 @@ mergeInto(LibraryManager.library, {
                 // Without the tune the game plays on silently, as on Windows.
                 .catch(function () {});
         },
+    },
 
-        // What the tests read: whether the tune plays and how loud it is now.
-        musicProbe: function () {
-            var level = 0;
-            if (Kestrel.analyser) {
-                var samples = new Float32Array(Kestrel.analyser.fftSize);
-                Kestrel.analyser.getFloatTimeDomainData(samples);
-                for (var i = 0; i < samples.length; ++i) {
-                    level = Math.max(level, Math.abs(samples[i]));
-                }
-            }
-            return {
-                playing: Kestrel.source !== null,
-                context: Kestrel.audio ? Kestrel.audio.state : 'none',
-                level: level,
-            };
-        },
+    WebShowNoWebGL: function () {
+        document.getElementById('no-webgl').hidden = false;
     },
 
     WebCreateContext__deps: ['$Kestrel'],
@@ -93,7 +82,9 @@ mergeInto(LibraryManager.library, {
         }
         Kestrel.gl = gl;
         Kestrel.canvas = canvas;
-        Kestrel.finishFrames = /[?&]bench\b/.test(location.search);
+        ['pointerdown', 'touchstart', 'keydown'].forEach(function (type) {
+            window.addEventListener(type, Kestrel.unblockAudio, true);
+        });
         var program = gl.createProgram();
         gl.attachShader(program, Kestrel.compile(gl.VERTEX_SHADER,
             'attribute vec4 corner; attribute vec4 colour; varying vec4 shade;' +
@@ -111,20 +102,6 @@ mergeInto(LibraryManager.library, {
         gl.enableVertexAttribArray(1);
         HEAP32[widthOut >> 2] = canvas.width;
         HEAP32[heightOut >> 2] = canvas.height;
-        Module['kestrel'] = {
-            frames: function () { return Module['_WebProbeFrames'](); },
-            view: function () { return Module['_WebProbeView'](); },
-            pause: function () { return Module['_WebProbePause'](); },
-            runStart: function () { return Module['_WebProbeRunStart'](); },
-            runEnd: function () { return Module['_WebProbeRunEnd'](); },
-            score: function () { return Module['_WebProbeScore'](); },
-            helpOpen: function () { return Module['_WebProbeHelpOpen'](); },
-            running: function () { return Module['_WebProbeRunning'](); },
-            music: Kestrel.musicProbe,
-            workMs: function (from) { return Kestrel.workMs.slice(from); },
-            firstFrameMs: function () { return Kestrel.firstFrameMs; },
-            depthBits: function () { return gl.getParameter(gl.DEPTH_BITS); },
-        };
         return 1;
     },
 
@@ -182,22 +159,6 @@ mergeInto(LibraryManager.library, {
     WebViewport__deps: ['$Kestrel'],
     WebViewport: function (x, y, width, height) { Kestrel.gl.viewport(x, y, width, height); },
 
-    WebFrameDone__deps: ['$Kestrel'],
-    WebFrameDone: function (passStart) {
-        var now = performance.now();
-        if (Kestrel.finishFrames) {
-            // One pixel read back waits for the whole frame to be drawn (finish does
-            // not wait for Chromium's rasterizer).
-            var pixel = new Uint8Array(4);
-            Kestrel.gl.readPixels(0, 0, 1, 1, Kestrel.gl.RGBA, Kestrel.gl.UNSIGNED_BYTE, pixel);
-            now = performance.now();
-            Kestrel.workMs.push(now - passStart);
-        }
-        if (Kestrel.firstFrameMs === 0) {
-            Kestrel.firstFrameMs = now;
-        }
-    },
-
     WebStartMusic__deps: ['$Kestrel'],
     WebStartMusic: function () {
         Kestrel.musicWanted = true;
@@ -222,13 +183,6 @@ mergeInto(LibraryManager.library, {
         }
     },
 
-    WebUnblockMusic__deps: ['$Kestrel'],
-    WebUnblockMusic: function () {
-        if (Kestrel.audio && Kestrel.audio.state === 'suspended') {
-            Kestrel.audio.resume();
-        }
-    },
-
     WebShowHelp: function (caption, upper, lower) {
         var dialog = document.getElementById('menu');
         // The texts are set each time the dialog is shown, from the game's own copy.
@@ -237,6 +191,10 @@ mergeInto(LibraryManager.library, {
         document.getElementById('help-lower').textContent = UTF8ToString(lower);
         dialog.show();
         document.getElementById('menu-ok').focus();
+    },
+
+    WebDialogHasFocus: function () {
+        return document.getElementById('menu').contains(document.activeElement) ? 1 : 0;
     },
 
     WebFocusGame__deps: ['$Kestrel'],

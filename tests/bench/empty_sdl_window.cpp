@@ -1,4 +1,4 @@
-// empty_window.cpp -- the memory benchmark's baseline: an SDL2 OpenGL window made like the game's, drawing nothing
+// empty_sdl_window.cpp -- the desktop benchmark's memory baseline: an SDL2 OpenGL window made like the game's, drawing nothing
 //
 // Same video start, context attributes and full-screen window as the game; each
 // frame only clears to the sky and presents, then sleeps 34 ms. Ends on any key

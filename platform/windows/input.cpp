@@ -1,4 +1,4 @@
-// window_proc.cpp -- the game window's procedure: key-downs to the key table, close and destroy
+// input.cpp -- the game window's procedure: key-downs to the key table, close and destroy
 #include "game/key_table.h"
 #include "platform/windows/shell.h"
 
@@ -11,10 +11,7 @@ void HandleKeyDown(HWND window, WPARAM key)
         RunQuitSequence(window);
         break;
     case KeyActionShowHelp:
-        // An M while the dialog is shown has only closed the gate.
-        if (helpOpen == 0) {
-            ShowHelpDialog();
-        }
+        ShowHelpDialog();
         break;
     default:
         break;

@@ -1,0 +1,50 @@
+// main_loop.cpp -- the loop pass, the once-only quit guard and the frame sleep, written once for every shell
+#include "game/main_loop.h"
+
+#include <chrono>
+#include <thread>
+
+#include "game/frame.h"
+#include "game/key_latch.h"
+
+bool loopRunning = true;
+int quitRequested = 0;
+int quitArmed = 1;
+
+void RunLoopPass(TakeOneInput takeOneInput)
+{
+    InputGate = GateOpen;
+    takeOneInput();
+    InputGate = GateClosed;
+    // The quit sequence may have run inside the input and released the context.
+    if (quitRequested == 0) {
+        RenderFrame();
+    }
+}
+
+void RunLoop(TakeOneInput takeOneInput)
+{
+    while (loopRunning) {
+        RunLoopPass(takeOneInput);
+    }
+}
+
+bool BeginQuitSequence()
+{
+    if (quitArmed != 1) {
+        return false;
+    }
+    quitArmed = 2;
+    loopRunning = false;
+    quitRequested = 1;
+    return true;
+}
+
+void SleepOneFramePause()
+{
+    // The frame's own time is not subtracted: a frame lasts its work plus 34 ms.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(FramePauseMilliseconds);
+    while (std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_until(deadline);
+    }
+}

@@ -1,0 +1,150 @@
+// help.cpp -- the "MENU" help box: SDL's message box in a process of its own, and the game waiting for it
+//
+// SDL's message box holds its caller until a button is pressed, and nothing
+// else reaches the caller meanwhile, not even a close request or SIGTERM. So
+// the game starts this program again as the box, parented to the game window,
+// and waits for it itself: no frame runs while the box is open, and a close
+// request or SIGTERM ends the game and takes the box with it.
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <SDL_syswm.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "game/help_text.h"
+#include "platform/desktop/shell.h"
+
+extern char** environ;
+
+namespace {
+
+// The box's process, leader of a process group of its own (SDL shows the box
+// from a child of it); 0 while no box is shown.
+pid_t boxProcess = 0;
+
+// SDL's X11 message box breaks lines only at line feeds; the Windows dialog
+// wraps its texts at word boundaries, so the box gets the same words wrapped.
+constexpr size_t HelpLineLength = 90;
+
+// How often the waiting game looks whether the box has closed.
+constexpr Uint32 BoxPollMilliseconds = 20;
+
+void AppendWrapped(std::string* message, const char* text)
+{
+    std::string line;
+    std::string word;
+    const auto flushWord = [&]() {
+        if (!line.empty() && line.size() + 1 + word.size() > HelpLineLength) {
+            *message += line + "\n";
+            line.clear();
+        }
+        line += line.empty() ? word : " " + word;
+        word.clear();
+    };
+    for (const char* c = text; *c != '\0'; ++c) {
+        if (*c == ' ') {
+            flushWord();
+        } else {
+            word += *c;
+        }
+    }
+    flushWord();
+    *message += line;
+}
+
+// The game window's X11 id, which the box is parented to; 0 elsewhere.
+std::uintptr_t GameWindowId()
+{
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(mainWindow, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11) {
+        return info.info.x11.window;
+    }
+    return 0;
+}
+
+bool StartBoxProcess()
+{
+    std::string parent = std::to_string(GameWindowId());
+    std::string program = "KestrelForges";
+    std::string option = "--help-box";
+    char* arguments[] = {program.data(), option.data(), parent.data(), nullptr};
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    const int failed = posix_spawn(&boxProcess, "/proc/self/exe", nullptr, &attributes, arguments, environ);
+    posix_spawnattr_destroy(&attributes);
+    if (failed != 0) {
+        boxProcess = 0;
+        std::fprintf(stderr, "KestrelForges: cannot show the help box\n");
+        return false;
+    }
+    return true;
+}
+
+// While the box is open only a close request or SIGTERM does something: keys
+// and clicks on the game window wait for nothing, as under a modal dialog.
+void WaitForBox()
+{
+    while (helpOpen == 1 && quitRequested == 0) {
+        SDL_Event event;
+        if (SDL_WaitEventTimeout(&event, static_cast<int>(BoxPollMilliseconds)) != 0 &&
+            (event.type == SDL_QUIT || event.type == SDL_WINDOWEVENT)) {
+            HandleEvent(event);
+        }
+        if (boxProcess != 0 && waitpid(boxProcess, nullptr, WNOHANG) == boxProcess) {
+            boxProcess = 0;
+            NoteHelpClosed();
+        }
+    }
+}
+
+}  // namespace
+
+void ShowHelpBox()
+{
+    if (!StartBoxProcess()) {
+        return;
+    }
+    helpOpen = 1;
+    WaitForBox();
+}
+
+void CloseHelpBox()
+{
+    if (boxProcess == 0) {
+        return;
+    }
+    kill(-boxProcess, SIGKILL);
+    waitpid(boxProcess, nullptr, 0);
+    boxProcess = 0;
+}
+
+int RunHelpBoxProcess(const char* parentWindow)
+{
+    SDL_Window* parent = nullptr;
+    const auto parentId = static_cast<std::uintptr_t>(std::strtoull(parentWindow, nullptr, 10));
+    if (parentId != 0 && SDL_Init(SDL_INIT_VIDEO) == 0) {
+        parent = SDL_CreateWindowFrom(reinterpret_cast<const void*>(parentId));
+    }
+    std::string message;
+    AppendWrapped(&message, UpperHelpText);
+    message += "\n\n";
+    AppendWrapped(&message, LowerHelpText);
+    // No key defaults: Enter and Escape leave the box open, only OK and the
+    // close box close it.
+    const SDL_MessageBoxButtonData ok = {0, 1, "OK"};
+    const SDL_MessageBoxData box = {SDL_MESSAGEBOX_INFORMATION, parent, HelpCaption, message.c_str(), 1, &ok,
+                                    nullptr};
+    int pressed = 0;
+    SDL_ShowMessageBox(&box, &pressed);
+    SDL_Quit();
+    return 0;
+}

@@ -1,0 +1,34 @@
+// main.cpp -- the browser game's entry point
+//
+// Platform: a web page, WebAssembly built with emscripten. Libraries:
+// emscripten's runtime (its timer call) and HTML5 API (keys); WebGL, Web Audio
+// and the page's own dialog through page.js. Differs from the Windows game:
+// the browser's timer runs the loop, a pass and then 34 ms, and in a hidden
+// tab the browser slows that timer down to about once a second, so the game
+// goes on at that pace while the tune plays on; the help is an HTML dialog,
+// which keeps the keys while it has the focus, and a click or touch on the
+// game gives them back to the game; browsers block audio until the player
+// clicks or presses a key, and the tune starts then; keys pressed with Ctrl,
+// Alt or Meta are left to the browser; Escape ends the game with a line on the
+// page instead of closing a window; without WebGL the page says it cannot draw
+// the game.
+#include <emscripten/emscripten.h>
+
+#include "platform/web/shell.h"
+#include "render/scene_setup.h"
+
+int main()
+{
+    int width = 0;
+    int height = 0;
+    if (!WebCreateContext(&width, &height)) {
+        WebShowNoWebGL();
+        return 1;
+    }
+    SetUpRenderContext(width, height);
+    ListenForKeys();
+    emscripten_async_call(RunPassOnTimer, nullptr, 0);
+    // The runtime stays alive for the timer passes after main returns.
+    emscripten_exit_with_live_runtime();
+    return 0;
+}

@@ -1,0 +1,73 @@
+// shell.h -- the browser shell's shared state and the page functions it calls
+#pragma once
+
+#include "game/help_state.h"
+#include "game/help_text.h"
+#include "game/key_table.h"
+#include "game/main_loop.h"
+
+// One corner as WebGL receives it: clip coordinates, then the colour in 8-bit
+// levels, the levels the frame buffer stores.
+struct WebVertex {
+    float clip[4];
+    unsigned char colour[4];
+};
+static_assert(sizeof(WebVertex) == 20, "WebGL reads corners 20 bytes apart");
+
+// Page functions (page.js): the WebGL context, the tune, the help dialog and
+// the end of the game.
+extern "C" {
+// Makes the canvas fill the window and creates its WebGL context; writes the
+// drawing size. False when the browser gives no WebGL.
+bool WebCreateContext(int* width, int* height);
+// The page's line for a browser that gives no WebGL.
+void WebShowNoWebGL();
+// Draws `count` corners as triangles, blending them when `blend` is 1.
+void WebDrawTriangles(const WebVertex* vertices, int count, int blend);
+void WebSetCapability(int capability, int on);
+void WebBlendFunc(int source, int destination);
+void WebDepthFunc(int function);
+void WebDepthMask(int flag);
+void WebDepthRange(float zNear, float zFar);
+void WebClearColor(float red, float green, float blue, float alpha);
+void WebClearDepth(float depth);
+void WebClear(int mask);
+void WebViewport(int x, int y, int width, int height);
+
+// Starts the tune looping, or as soon as the browser lets audio play (the
+// page lets it at the player's first click, touch or key press).
+void WebStartMusic();
+void WebStopMusic();
+
+// Shows the help dialog with its caption and two texts and gives its OK button
+// the focus; the button calls WebHelpClosed.
+void WebShowHelp(const char* caption, const char* upper, const char* lower);
+// 1 while the keyboard focus is inside the help dialog.
+int WebDialogHasFocus();
+// Gives the keyboard back to the game canvas.
+void WebFocusGame();
+// The page's one line after quitting.
+void WebShowEnded();
+
+// Bench timing (probe.js): notes a pass begun at passStart (ms, the page
+// clock); bench pages first wait until WebGL has drawn it.
+void WebPassTimed(double passStart);
+}
+
+// Draws what opengl.cpp still holds for this frame.
+void WebFinishFrame();
+
+// The loop (main_loop.cpp): a pass per timer tick, 34 ms after the last one's
+// work (the frame sleep); keys wait in a queue for their pass.
+void RunPassOnTimer(void* unused);
+void ScheduleNextPass();
+void QueueGameKey(int key);
+// The quit sequence: stops the loop and the tune, closes the dialog, shows the
+// end line; once.
+void RunQuitSequence();
+
+// Input (input.cpp): the page's key presses into the queue.
+void ListenForKeys();
+
+// The probe (probe.cpp): counts the frames and notes where runs begin and end.
+void ProbePassDone(double passStart);
