@@ -92,6 +92,22 @@ class DesktopGame(Game):
         """What a window manager's close button does: WM_DELETE_WINDOW sent to the window."""
         send_delete_window(self.display, window)
 
+    def frames(self):
+        """Frames presented so far, from the spy's swap log (KESTREL_SWAP_LOG in the environment)."""
+        path = self.environment.get("KESTREL_SWAP_LOG")
+        if not path or not os.path.exists(path):
+            return 0
+        with open(path) as swaps:
+            return sum(1 for _ in swaps)
+
+    def wait_frames(self, count, timeout=30.0):
+        """Until the game has presented `count` more frames: time passes in frames."""
+        target = self.frames() + count
+        deadline = time.time() + timeout
+        while self.frames() < target and time.time() < deadline:
+            time.sleep(0.02)
+        return self.frames() >= target
+
     def stderr_lines(self):
         self.trace.flush()
         with open(self.trace_path, errors="replace") as out:

@@ -63,11 +63,30 @@ def run_to_title(game, width, height, label):
 
 
 def spied_environment(name):
-    """The spy preloaded into the game, logging message boxes; nothing where no spy can be loaded."""
+    """The spy preloaded into the game, logging frames and message boxes; nothing where no spy can be loaded."""
     if not SPY:
         return {}, None
     path = os.path.join(SHOTS, f"{name}.boxes")
-    return {"LD_PRELOAD": SPY, "KESTREL_MESSAGE_BOX_LOG": path}, path
+    swaps = os.path.join(SHOTS, f"{name}.swaps")
+    if os.path.exists(swaps):
+        os.remove(swaps)
+    return {"LD_PRELOAD": SPY, "KESTREL_MESSAGE_BOX_LOG": path, "KESTREL_SWAP_LOG": swaps}, path
+
+
+def pointer_and_keypad(game, title):
+    """Pointer motion costs a pass at most, as on Windows, where one mouse move waits at a time: after 200 moves
+    Right turns the turntable at once. Alt+M is no game key; the keypad's Left is Left while NumLock is off."""
+    moves = [word for i in range(200) for word in ("mousemove", str(100 + i % 50), str(100 + i % 40))]
+    start = game.frames()
+    subprocess.run(["xdotool", *moves, "key", "Right"], env=game.env, check=True)
+    turned = wait_until(lambda: not same_picture(game.screenshot("pointer-right"), title), timeout=20.0, step=0.1)
+    frames = game.frames() - start
+    check(turned and frames < 60, f"Right after 200 pointer moves turned the turntable within {frames} frames")
+    # Alt+M before the keypad's Left: once the turntable is back, Alt+M has been taken too.
+    subprocess.run(["xdotool", "key", "alt+m", "KP_Left"], env=game.env, check=True)
+    back = wait_until(lambda: same_picture(game.screenshot("keypad-left"), title), timeout=20.0, step=0.1)
+    check(back, "the keypad's Left turns the turntable back")
+    check("MENU" not in game.windows(), "Alt+M opens no help box")
 
 
 def box_contents(path):
@@ -97,10 +116,15 @@ def help_box(game, game_window, box_log=None):
         check(max(len(line) for line in shown["message"].split("\n")) <= 90, "lines short enough for the box")
     check(game.transient_for(box[0]) == game_window, "the box is parented to the game window")
     shot = game.screenshot("help")
-    # Modal: no frame while the box is open, so the turning car stands still.
-    time.sleep(1.0)
-    check(same_picture(game.screenshot("help-later"), shot), "the game waits while the box is open")
     _, x, y, width, height = box
+    # Typed into the box, Enter and Escape leave it open.
+    subprocess.run(["xdotool", "windowfocus", str(box[0]), "key", "Return", "Escape"], env=game.env, check=True)
+    # Modal: no frame while the box is open.
+    drawn = game.frames()
+    time.sleep(1.0)
+    check("MENU" in game.windows(), "Enter and Escape leave the box open")
+    if "KESTREL_SWAP_LOG" in game.environment:
+        check(game.frames() == drawn, f"no frame while the box is open ({game.frames() - drawn} drawn)")
     # The OK button: the first column pixel up from the box's bottom that is not its background.
     background = shot.at(x + 3, y + height - 3)
     button_y = next((row for row in range(y + height - 3, y + height // 2, -1)
@@ -132,7 +156,8 @@ def acceptance(width, height):
     with DesktopGame(width, height, name=f"desktop-{width}x{height}", audio_file=audio, environment=spy) as game:
         window = game.windows().get("Kestrel Forges")
         check(window is not None and window[1:] == (0, 0, width, height), f"window covers the screen {window}")
-        title_checks(game, width, height)
+        title = title_checks(game, width, height)
+        pointer_and_keypad(game, title)
         help_box(game, window[0] if window else None, box_log)
 
         # Enter: the play view with the road and the car, no banner.
@@ -173,14 +198,21 @@ def acceptance(width, height):
         check(own == [], f"nothing from the game on stderr {own}")
 
 
+def open_box(game):
+    game.key("m", gap=0.1)
+    check(wait_until(lambda: "MENU" in game.windows()), "M opens the help box")
+
+
 def closing():
-    """The window manager's close and SDL_QUIT both end the game once, with 0."""
+    """The window manager's close and SDL_QUIT both end the game once, with 0, even while the help box is open."""
     with DesktopGame(1920, 1080, name="desktop-window", arguments=["--window", "1280x720"]) as game:
         window = game.windows().get("Kestrel Forges")
         check(window is not None and window[3:] == (1280, 720), f"--window 1280x720 gives that window {window}")
+        open_box(game)
         game.request_close(window[0])
         code = game.wait_exit()
-        check(code == 0, f"closing the window ends the game with 0 (got {code})")
+        check(code == 0, f"closing the window with the box open ends the game with 0 (got {code})")
+        check("MENU" not in game.windows(), "the box goes with the game")
 
     # Without the tune anywhere: one line on stderr and a silent game.
     folder = tempfile.mkdtemp(prefix="kestrel-no-tune-")
@@ -189,9 +221,13 @@ def closing():
         with DesktopGame(1280, 720, name="desktop-no-tune", program=program) as game:
             lines = game.stderr_lines()
             check(len(lines) == 1 and "gamesound.wav" in lines[0], f"one line about the missing tune {lines}")
+            open_box(game)
+            sent = time.monotonic()
             game.process.send_signal(signal.SIGTERM)
             code = game.wait_exit()
-            check(code == 0, f"SDL_QUIT (SIGTERM) ends the game with 0 (got {code})")
+            took = time.monotonic() - sent
+            check(code == 0 and took < 2.0, f"SIGTERM with the box open ends the game with 0 (got {code} in {took:.1f} s)")
+            check("MENU" not in game.windows(), "the box goes with the game")
     finally:
         shutil.rmtree(folder)
 

@@ -204,6 +204,16 @@ async function main() {
         await waitFrames(page, 4);
         check(await page.evaluate(() => document.getElementById('menu').open), 'Enter and Escape leave the dialog open');
         check(await probe(page, 'running') === 1 && await probe(page, 'view') === 1, 'the game runs on and ignores them');
+        // A click on the game gives it the keyboard back while the dialog stays open: game keys work
+        // again, and M does nothing until OK.
+        await page.mouse.click(40, Height - 40);
+        const heading = await probe(page, 'heading');
+        await press(page, 'ArrowLeft');
+        check(await probe(page, 'heading') !== heading && await page.evaluate(() => document.getElementById('menu').open),
+            'after a click on the game, Left turns the turntable behind the open dialog');
+        await press(page, 'm');
+        check(await page.evaluate(() => document.activeElement.id) === 'game' && await probe(page, 'helpOpen') === 1,
+            'M while the dialog is shown leaves it as it is');
         await page.click('#menu-ok');
         await until(page, () => !document.getElementById('menu').open && Module.kestrel.helpOpen() === 0);
         await waitFrames(page, 2);
@@ -229,11 +239,15 @@ async function main() {
         check(true, 'S after the hold starts the tune again');
     });
 
-    await scenario('Escape ends the game', async () => {
+    await scenario('Escape ends the game, the dialog shown but the game clicked', async () => {
+        await press(page, 'm');
+        await until(page, () => document.getElementById('menu').open);
+        await page.mouse.click(40, Height - 40);
         await page.keyboard.press('Escape');
         await until(page, () => Module.kestrel.running() === 0 && !document.getElementById('ended').hidden);
         const line = await page.evaluate(() => document.getElementById('ended').textContent);
         check(/ended/.test(line) && /[Rr]eload/.test(line), `the page says so: "${line}"`);
+        check(!(await page.evaluate(() => document.getElementById('menu').open)), 'quitting closes the dialog');
         check(!(await probe(page, 'music')).playing, 'quitting stops the tune');
         const frames = await probe(page, 'frames');
         // Several frame periods later no frame has been drawn.
@@ -242,9 +256,9 @@ async function main() {
         await screenshot(page, 'ended');
     });
 
-    await scenario('where audio is blocked the first key starts the tune; other window shapes stretch', async () => {
-        // Headless Chromium never blocks audio: this page's audio starts suspended,
-        // as a browser's autoplay rule leaves it until a user gesture.
+    // Headless Chromium never blocks audio: these pages' audio starts suspended,
+    // as a browser's autoplay rule leaves it until a user gesture.
+    async function blockedAudioPage(width, height) {
         const quiet = await browser.newPage();
         await quiet.evaluateOnNewDocument(() => {
             const Unblocked = window.AudioContext;
@@ -255,15 +269,23 @@ async function main() {
                 }
             };
         });
-        await quiet.setViewport({width: Width, height: Height});
+        await quiet.setViewport({width, height});
         await quiet.goto(address);
         await until(quiet, () => window.Module && Module.kestrel && Module.kestrel.frames() >= 3);
         await waitFrames(quiet, 10);
         const blocked = await probe(quiet, 'music');
-        check(blocked.context === 'suspended' && blocked.level === 0, `silent before a key ${JSON.stringify(blocked)}`);
-        await press(quiet, 'ArrowDown');
+        check(blocked.context === 'suspended' && blocked.level === 0, `silent before a gesture ${JSON.stringify(blocked)}`);
+        return quiet;
+    }
+
+    await scenario('where audio is blocked any key or click starts the tune; other window shapes stretch', async () => {
+        const keyed = await blockedAudioPage(Width, Height);
+        await keyed.keyboard.press('x');
+        await until(keyed, () => Module.kestrel.music().playing && Module.kestrel.music().level > 0.01);
+        await keyed.close();
+        const quiet = await blockedAudioPage(Width, Height);
+        await quiet.mouse.click(Width / 2, Height / 2);
         await until(quiet, () => Module.kestrel.music().playing && Module.kestrel.music().level > 0.01);
-        check(true, 'the first key press starts the tune');
 
         // Another window shape: the drawing keeps its first size and stretches.
         await quiet.setViewport({width: 1280, height: 1024});
@@ -275,6 +297,23 @@ async function main() {
         check(near(tall.at(...bannerCell(2, 29, 1280, 1024)), [0, 0, 0]) &&
               near(tall.at(...bannerCell(2, 32, 1280, 1024)), Grey, 8), 'the banner stretched with the window');
         await quiet.close();
+    });
+
+    await scenario('without WebGL the page says it cannot draw the game', async () => {
+        const bare = await browser.newPage();
+        bare.on('pageerror', (error) => errors.push(error.message));
+        await bare.evaluateOnNewDocument(() => {
+            const getContext = HTMLCanvasElement.prototype.getContext;
+            HTMLCanvasElement.prototype.getContext = function (type, ...options) {
+                return /webgl/.test(type) ? null : getContext.call(this, type, ...options);
+            };
+        });
+        await bare.goto(address);
+        await until(bare, () => !document.getElementById('no-webgl').hidden);
+        const line = await bare.evaluate(() => document.getElementById('no-webgl').textContent);
+        check(/cannot draw the game/.test(line), `the page says so: "${line}"`);
+        await screenshot(bare, 'no-webgl');
+        await bare.close();
     });
 
     check(errors.length === 0, `no page errors ${errors.join('; ')}`);
