@@ -72,10 +72,9 @@ mutate: native windows
 clean:
 	rm -rf build
 
-# The Windows zip, the web zip, the Linux tarball and the Debian package (CPack's package target).
 package: windows web
 	cmake --build --preset windows --target package_zip
 	cmake --build build/wasm --target package_web_zip
 	cmake --preset native
 	cmake --build --preset native --target package_tarball
-	cmake --build --preset native --target package
+	cmake --build --preset native --target package_deb

@@ -40,9 +40,6 @@ file(WRITE ${linux_staged}/copyright
     "Upstream-Name: Kestrel Forges Hazard Highway 3D\n\n"
     "Files: *\nCopyright: ${holder}\nLicense: Expat\n ${licence}\n")
 
-# Directories as every package has them, whatever the umask of the build.
-set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
-    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 install(PROGRAMS ${stripped} DESTINATION games RENAME ${linux_name})
 install(FILES ${PROJECT_SOURCE_DIR}/resources/gamesound.wav DESTINATION share/games/${linux_name})
 install(FILES ${linux_sources}/kestrel-forges.desktop DESTINATION share/applications)
@@ -54,7 +51,7 @@ install(FILES ${linux_staged}/example.kestrel.KestrelForges.metainfo.xml DESTINA
 install(FILES ${linux_staged}/kestrel-forges.6.gz DESTINATION share/man/man6)
 install(FILES ${linux_staged}/copyright ${linux_staged}/changelog.gz DESTINATION share/doc/${linux_name})
 
-# make package: kestrel-forges_<version>_amd64.deb from the same install rules,
+# make package: kestrel-forges_<version>_amd64.deb from the same install rules (package_deb below),
 # its SDL2 dependency found by dpkg-shlibdeps from what the game links.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ${linux_name})
@@ -72,6 +69,14 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
-set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/package_time.cmake)
-set(CPACK_RELEASE_EPOCH ${release_epoch})
+# Only through package_deb: CMake's own package target would pack with today's date.
+set(CPACK_OUTPUT_CONFIG_FILE ${CMAKE_BINARY_DIR}/CPackDeb.cmake)
+set(CPACK_SOURCE_OUTPUT_CONFIG_FILE ${CMAKE_BINARY_DIR}/CPackDebSource.cmake)
 include(CPack)
+# The release's date on every entry and the usual umask, whatever the packer's
+# (folders and the package's own members take their modes from it), so that
+# two builds give the same bytes.
+add_custom_target(package_deb
+    COMMAND sh -c "umask 022 && exec \"$@\"" package_deb ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${release_epoch}
+            ${CMAKE_CPACK_COMMAND} --config ${CPACK_OUTPUT_CONFIG_FILE}
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR} VERBATIM)
