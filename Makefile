@@ -77,3 +77,4 @@ package: windows web
 	cmake --build build/wasm --target package_web_zip
 	cmake --preset native
 	cmake --build --preset native --target package_tarball
+	cmake --build --preset native --target package_deb

@@ -1,4 +1,4 @@
-# desktop_executable.cmake -- the Linux desktop game on SDL2, its tune and the player's tarball
+# desktop_executable.cmake -- the Linux desktop game on SDL2, its tune, the player's tarball and its installation
 find_package(SDL2 QUIET)
 find_package(OpenGL QUIET)
 if(NOT SDL2_FOUND OR NOT OpenGL_OpenGL_FOUND)
@@ -36,8 +36,10 @@ if(Python3_Interpreter_FOUND AND CMAKE_STRIP)
     set(stripped ${CMAKE_BINARY_DIR}/package/KestrelForges)
     add_custom_command(OUTPUT ${stripped}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/package
-        COMMAND ${CMAKE_STRIP} --strip-all -o ${stripped} $<TARGET_FILE:KestrelForges>
+        COMMAND ${CMAKE_STRIP} --strip-all --remove-section=.comment -o ${stripped} $<TARGET_FILE:KestrelForges>
         DEPENDS KestrelForges VERBATIM)
+    # Built with the game: the install rules take this copy.
+    add_custom_target(stripped_game ALL DEPENDS ${stripped})
     set(tarball ${CMAKE_BINARY_DIR}/${tarball_name}.tar.gz)
     set(tarball_entries
         ${stripped}=KestrelForges:755
@@ -47,6 +49,7 @@ if(Python3_Interpreter_FOUND AND CMAKE_STRIP)
     add_custom_target(package_tarball
         COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/scripts/pack-tar.py ${tarball} ${tarball_name}
                 ${tarball_entries}
-        DEPENDS ${stripped}
         VERBATIM)
+    add_dependencies(package_tarball stripped_game)
+    include(${PROJECT_SOURCE_DIR}/cmake/linux_install.cmake)
 endif()

@@ -12,6 +12,7 @@ packages=(
     libsdl2-dev
     binutils-mingw-w64-x86-64
     zip
+    dpkg-dev lintian desktop-file-utils appstream
     emscripten node-acorn chromium nodejs
 )
 missing=()

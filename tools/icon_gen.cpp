@@ -1,8 +1,9 @@
-// icon_gen.cpp -- draws the game icon (a car on a road) at every size and writes it as one .ico file
+// icon_gen.cpp -- draws the game icon (a car on a road) at every size: the Windows .ico file, or one PNG
 //
-// The small images are classic DIBs; the two 256x256 images are PNG, as icon
-// files have held them since Vista, deflated here by the tool itself so the
-// output never depends on a library's version.
+// In the .ico the small images are classic DIBs and the two 256x256 images
+// PNG, as icon files have held them since Vista. The same PNG writer gives the
+// Linux menu's icons, one file per size. PNGs are deflated here by the tool
+// itself so the output never depends on a library's version.
 #include <algorithm>
 #include <cstdlib>
 #include <cstdint>
@@ -596,8 +597,9 @@ void PutFilteredRow(std::vector<std::uint8_t>& out, const std::vector<std::uint8
     out.insert(out.end(), best.begin(), best.end());
 }
 
-// One icon image as PNG. The 8-bit image keeps its palette, with black at
-// index 0 as the one see-through entry; opaque pixels map to the others.
+// One picture as PNG: RGBA with the coverage as alpha, or 8-bit keeping the
+// palette, with black at index 0 as the one see-through entry and opaque
+// pixels mapped to the others.
 std::vector<std::uint8_t> EncodePng(const Picture& picture, int bitsPerPixel, const std::vector<Rgb>& palette)
 {
     const int size = picture.size;
@@ -758,17 +760,31 @@ std::vector<std::uint8_t> BuildIcon()
     return out;
 }
 
+// Sizes the art is drawn at exactly: whole design units per pixel.
+bool ArtSupports(long size)
+{
+    return size >= 16 && size <= DesignUnits && DesignUnits % size == 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::cerr << "usage: icon_gen <output.ico>\n";
+    std::vector<std::uint8_t> bytes;
+    char* end = nullptr;
+    const long size = argc == 3 ? std::strtol(argv[2], &end, 10) : 0;
+    if (argc == 2) {
+        bytes = BuildIcon();
+    } else if (argc == 3 && end != argv[2] && *end == '\0' && ArtSupports(size)) {
+        bytes = EncodePng(Render(static_cast<int>(size)), 32, {});
+    } else {
+        std::cerr << "usage: icon_gen <output.ico>\n"
+                     "       icon_gen <output.png> <size>   (a size that divides "
+                  << DesignUnits << ", at least 16)\n";
         return 2;
     }
-    const std::vector<std::uint8_t> icon = BuildIcon();
     std::ofstream file(argv[1], std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(icon.data()), static_cast<std::streamsize>(icon.size()));
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     file.close();
     if (!file) {
         std::cerr << "icon_gen: cannot write " << argv[1] << "\n";

@@ -6,8 +6,9 @@
 // modal (frames wait while it is open) and runs as a second process of this
 // program, so that a close request or SIGTERM still ends the game meanwhile;
 // the loop starts without waiting for a first event; the tune is looked up
-// beside the executable before the current folder, and a missing tune or
-// sound device is reported in one line on stderr. As there: one input event
+// beside the executable, then in the installed data folder
+// ../share/games/kestrel-forges, then in the current folder, and a missing
+// tune or sound device is reported in one line on stderr. As there: one input event
 // per loop pass (pointer motion coalesced to one pending, window events taking
 // no pass), Alt combinations are not game keys, Escape exits with 27 and a
 // close request with 0.

@@ -1,6 +1,7 @@
 // platform.cpp -- the frame's platform calls on SDL2, and the looping tune
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "game/platform.h"
 #include "platform/desktop/shell.h"
@@ -51,19 +52,27 @@ void LoadMusic()
         ReportSilence("no audio device");
         return;
     }
-    // Beside the executable first, then the folder the game starts in.
-    std::string besideGame = "gamesound.wav";
+    // Beside the executable first (the tarball), then the data folder of an
+    // installed game (/usr/games beside /usr/share/games/kestrel-forges), then
+    // the folder the game starts in.
+    std::vector<std::string> folders;
     if (char* base = SDL_GetBasePath()) {
-        besideGame = std::string(base) + "gamesound.wav";
+        folders.emplace_back(base);
+        folders.push_back(std::string(base) + "../share/games/kestrel-forges/");
         SDL_free(base);
     }
-    for (const std::string& path : {besideGame, std::string("gamesound.wav")}) {
-        if (SDL_LoadWAV(path.c_str(), &tune.format, &tune.bytes, &tune.length) != nullptr) {
+    folders.emplace_back();
+    std::string searched;
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        const std::string& folder = folders[i];
+        if (SDL_LoadWAV((folder + "gamesound.wav").c_str(), &tune.format, &tune.bytes, &tune.length) != nullptr) {
             break;
         }
+        searched += i == 0 ? "" : i + 1 == folders.size() ? " or " : ", ";
+        searched += folder.empty() ? "the current folder" : folder;
     }
     if (tune.bytes == nullptr || tune.length == 0) {
-        ReportSilence("gamesound.wav not found beside the game or in the current folder");
+        ReportSilence(("gamesound.wav not found in " + searched).c_str());
         tune.bytes = nullptr;
         return;
     }

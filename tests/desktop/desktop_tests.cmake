@@ -30,8 +30,24 @@ else()
         add_test(NAME desktop_tarball_build COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target package_tarball)
         add_test(NAME desktop_tarball COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/desktop/check_tarball.py
             ${tarball} ${PROJECT_SOURCE_DIR}/scripts/pack-tar.py ${tarball_name} ${tarball_entries})
-        set_tests_properties(desktop_tarball_build PROPERTIES FIXTURES_SETUP tarball LABELS unit TIMEOUT 300)
+        set_tests_properties(desktop_tarball_build PROPERTIES FIXTURES_SETUP tarball LABELS unit TIMEOUT 300
+            RESOURCE_LOCK build_tree)
         set_tests_properties(desktop_tarball PROPERTIES FIXTURES_REQUIRED tarball LABELS unit TIMEOUT 60)
+
+        # The Debian package, built as make package builds it: its checks, then the game played from it.
+        # The lock: two makes in the build folder at once would race, and desktop_deb packs the .deb again.
+        set(deb ${CMAKE_BINARY_DIR}/${CPACK_PACKAGE_NAME}_${PROJECT_VERSION}_amd64.deb)
+        add_test(NAME desktop_deb_build COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target package_deb)
+        add_test(NAME desktop_deb COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/desktop/test_deb.py
+            package ${deb} ${CMAKE_BINARY_DIR})
+        add_test(NAME e2e_desktop_deb COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/desktop/test_deb.py
+            play ${deb})
+        set_tests_properties(desktop_deb_build PROPERTIES FIXTURES_SETUP deb LABELS unit TIMEOUT 300
+            RESOURCE_LOCK build_tree)
+        set_tests_properties(desktop_deb PROPERTIES FIXTURES_REQUIRED deb LABELS unit TIMEOUT 120
+            RESOURCE_LOCK build_tree)
+        set_tests_properties(e2e_desktop_deb PROPERTIES FIXTURES_REQUIRED deb LABELS e2e TIMEOUT 120
+            RESOURCE_LOCK build_tree ENVIRONMENT "${desktop_environment}")
     endif()
     add_test(NAME e2e_desktop COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/e2e/test_desktop.py)
     set_tests_properties(e2e_desktop PROPERTIES LABELS e2e TIMEOUT 900 ENVIRONMENT "${desktop_environment}")
