@@ -6,19 +6,25 @@ if(NOT SDL2_FOUND OR NOT OpenGL_OpenGL_FOUND)
     return()
 endif()
 
-add_executable(KestrelForges
-    platform/desktop/main.cpp
+# The shell but its entry point and its frame calls, so a test can drive its
+# input with the recording platform.
+add_library(kestrel_desktop STATIC
     platform/desktop/startup.cpp
     platform/desktop/main_loop.cpp
     platform/desktop/input.cpp
     platform/desktop/help.cpp
+)
+target_link_libraries(kestrel_desktop PUBLIC kestrel_core SDL2::SDL2 OpenGL::GL)
+target_include_directories(kestrel_desktop PUBLIC ${PROJECT_SOURCE_DIR})
+
+add_executable(KestrelForges
+    platform/desktop/main.cpp
     platform/desktop/platform.cpp
 )
-target_link_libraries(KestrelForges PRIVATE kestrel_core SDL2::SDL2 OpenGL::GL)
-target_include_directories(KestrelForges PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(KestrelForges PRIVATE kestrel_desktop)
 # No build paths in the debug information: the build ID, which the stripped
 # binary keeps, then depends only on the sources, wherever they were built.
-foreach(target IN ITEMS kestrel_core KestrelForges)
+foreach(target IN ITEMS kestrel_core kestrel_desktop KestrelForges)
     target_compile_options(${target} PRIVATE -ffile-prefix-map=${CMAKE_BINARY_DIR}=build
         -ffile-prefix-map=${PROJECT_SOURCE_DIR}=.)
 endforeach()

@@ -17,10 +17,11 @@ add_executable(kestrel-forges
 )
 target_link_libraries(kestrel-forges PRIVATE kestrel_core)
 set_target_properties(kestrel-forges PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KESTREL_WEB_DIR}
-    LINK_DEPENDS "${web_source_dir}/page.js;${web_source_dir}/probe.js" CXX_LINKER_LAUNCHER "${web_link_launcher}")
+    LINK_DEPENDS "${web_source_dir}/page.js;${web_source_dir}/probe.js;${web_source_dir}/touch.js" CXX_LINKER_LAUNCHER "${web_link_launcher}")
 # The page's own WebGL drawing and no file system: the game reads no files.
 target_link_options(kestrel-forges PRIVATE
     "SHELL:--js-library ${web_source_dir}/page.js" "SHELL:--js-library ${web_source_dir}/probe.js"
+    "SHELL:--js-library ${web_source_dir}/touch.js"
     -sENVIRONMENT=web -sFILESYSTEM=0 -sMALLOC=emmalloc -sINITIAL_MEMORY=16MB
     -sEXPORTED_RUNTIME_METHODS=[] -sSUPPORT_LONGJMP=0)
 configure_file(${web_source_dir}/index.html ${KESTREL_WEB_DIR}/index.html COPYONLY)

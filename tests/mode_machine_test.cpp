@@ -3,8 +3,11 @@
 
 #include <chrono>
 #include <deque>
+#include <utility>
+#include <vector>
 
 #include "game/game_state.h"
+#include "game/gamepad.h"
 #include "game/help_state.h"
 #include "game/key_latch.h"
 #include "game/key_table.h"
@@ -272,6 +275,48 @@ TEST(LoopPass, OneKeyAPassThenTheFrameAndNoFrameOnceQuitting)
     SleepOneFramePause();
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(34));
     StartFresh();
+}
+
+// The pads' keys as a shell receives them: the key, and whether it is a repeat.
+std::vector<std::pair<int, bool>> padKeys;
+
+void KeepPadKey(int key, bool repeat)
+{
+    padKeys.emplace_back(key, repeat);
+}
+
+TEST(GamePad, ButtonsOnTheirEdgeAStickWithoutChatterDirectionsRepeatAndEscapeTakesTwoButtons)
+{
+    StartFresh();
+    padKeys.clear();
+    const auto read = [](unsigned held, float stickX, double ms) { ReadPads(PadReading{held, stickX}, ms, KeepPadKey); };
+    const auto button = [](PadControl control) { return 1u << control; };
+    read(button(PadStart), 0.0f, 0);
+    read(button(PadStart), 0.0f, 10);
+    read(button(PadSouth), 0.0f, 20);
+    // Pushed past half way, then resting about there: one Right until the stick comes back inside a quarter.
+    for (const float x : {0.55f, 0.45f, 0.55f, 0.3f, 0.49f, 0.2f, 0.55f}) {
+        read(0, x, 40);
+    }
+    read(0, 0.0f, 60);
+    // A held D-pad Left repeats after 500 ms, then every 33 ms, at most once a reading.
+    for (const double ms : {300.0, 750.0, 799.0, 800.0, 820.0, 833.0, 2000.0}) {
+        read(button(PadLeft), 0.0f, ms);
+    }
+    read(button(PadWest), 0.0f, 2100);
+    read(button(PadNorth), 0.0f, 2200);
+    read(button(PadEast), 0.0f, 2300);
+    // Back alone gives M when let go; Back with Start is Escape, and then no M.
+    read(button(PadBack), 0.0f, 2400);
+    read(0, 0.0f, 2500);
+    read(button(PadBack), 0.0f, 2600);
+    read(button(PadBack) | button(PadStart), 0.0f, 2700);
+    read(0, 0.0f, 2800);
+    const std::vector<std::pair<int, bool>> expected = {
+        {GameKeyEnter, false}, {GameKeyUp, false}, {GameKeyRight, false}, {GameKeyRight, false},
+        {GameKeyLeft, false}, {GameKeyLeft, true}, {GameKeyLeft, true}, {GameKeyLeft, true},
+        {GameKeyP, false}, {GameKeyR, false}, {GameKeyS, false}, {GameKeyM, false}, {GameKeyEscape, false}};
+    EXPECT_EQ(padKeys, expected);
 }
 
 }  // namespace

@@ -1,4 +1,7 @@
-// input.cpp -- SDL events to the game: keycodes to game keys, close requests to quitting
+// input.cpp -- SDL events to the game: keycodes and game pads to game keys, close requests to quitting
+#include <vector>
+
+#include "game/gamepad.h"
 #include "game/key_table.h"
 #include "platform/desktop/shell.h"
 
@@ -48,17 +51,12 @@ int GameKeyFromKeysym(const SDL_Keysym& key)
     }
 }
 
-void HandleKeyDown(const SDL_Keysym& key)
+// The pads plugged in, opened through SDL's game controller mapping.
+std::vector<SDL_GameController*> pads;
+
+void PressKey(int key)
 {
-    // Keys pressed with Alt are the system's on Windows, never the game's; of
-    // them only Alt+F4 does something: it asks the window to close.
-    if ((key.mod & KMOD_ALT) != 0) {
-        if (key.sym == SDLK_F4) {
-            RunQuitSequence(CloseExitCode);
-        }
-        return;
-    }
-    switch (PressGameKey(GameKeyFromKeysym(key))) {
+    switch (PressGameKey(key)) {
     case KeyActionQuit:
         RunQuitSequence(EscapeExitCode);
         break;
@@ -70,7 +68,81 @@ void HandleKeyDown(const SDL_Keysym& key)
     }
 }
 
+void HandleKeyDown(const SDL_Keysym& key)
+{
+    // Keys pressed with Alt are the system's on Windows, never the game's; of
+    // them only Alt+F4 does something: it asks the window to close.
+    if ((key.mod & KMOD_ALT) != 0) {
+        if (key.sym == SDLK_F4) {
+            RunQuitSequence(CloseExitCode);
+        }
+        return;
+    }
+    PressKey(GameKeyFromKeysym(key));
+}
+
+// A pad's key is pressed in the pass that reads it, one a pass like a key;
+// a repeat is one too, as the pass reads at most one.
+void PressPadKey(int key, bool /*repeat*/)
+{
+    PressKey(key);
+}
+
+void OpenPad(int device)
+{
+    if (SDL_GameController* pad = SDL_GameControllerOpen(device)) {
+        pads.push_back(pad);
+    }
+}
+
+void ClosePad(SDL_JoystickID instance)
+{
+    for (auto pad = pads.begin(); pad != pads.end(); ++pad) {
+        if (SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(*pad)) == instance) {
+            SDL_GameControllerClose(*pad);
+            pads.erase(pad);
+            return;
+        }
+    }
+}
+
+// What every open pad holds together; the stick pushed furthest counts.
+PadReading ReadOpenPads()
+{
+    struct Mapping {
+        SDL_GameControllerButton button;
+        PadControl control;
+    };
+    static constexpr Mapping Buttons[] = {
+        {SDL_CONTROLLER_BUTTON_DPAD_LEFT, PadLeft}, {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, PadRight},
+        {SDL_CONTROLLER_BUTTON_DPAD_UP, PadUp},     {SDL_CONTROLLER_BUTTON_A, PadSouth},
+        {SDL_CONTROLLER_BUTTON_B, PadEast},         {SDL_CONTROLLER_BUTTON_X, PadWest},
+        {SDL_CONTROLLER_BUTTON_Y, PadNorth},        {SDL_CONTROLLER_BUTTON_BACK, PadBack},
+        {SDL_CONTROLLER_BUTTON_START, PadStart},
+    };
+    PadReading reading = {0, 0.0f};
+    for (SDL_GameController* pad : pads) {
+        for (const Mapping& mapping : Buttons) {
+            if (SDL_GameControllerGetButton(pad, mapping.button) != 0) {
+                reading.held |= 1u << mapping.control;
+            }
+        }
+        const float x = static_cast<float>(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTX)) / 32767.0f;
+        if (x * x > reading.stickX * reading.stickX) {
+            reading.stickX = x;
+        }
+    }
+    return reading;
+}
+
 }  // namespace
+
+void ReadPadsForThePass()
+{
+    if (!pads.empty()) {
+        ReadPads(ReadOpenPads(), static_cast<double>(SDL_GetTicks64()), PressPadKey);
+    }
+}
 
 void HandleEvent(const SDL_Event& event)
 {
@@ -86,6 +158,17 @@ void HandleEvent(const SDL_Event& event)
     case SDL_KEYDOWN:
         // Every key-down counts, auto-repeats included, as on Windows.
         HandleKeyDown(event.key.keysym);
+        break;
+    case SDL_CONTROLLERDEVICEADDED:
+        OpenPad(event.cdevice.which);
+        break;
+    case SDL_CONTROLLERDEVICEREMOVED:
+        ClosePad(event.cdevice.which);
+        break;
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+    case SDL_CONTROLLERAXISMOTION:
+        ReadPadsForThePass();
         break;
     default:
         break;

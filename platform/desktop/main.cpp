@@ -2,7 +2,8 @@
 //
 // Platform: Linux (X11, or Wayland through SDL) with SDL2 2.26, linked
 // dynamically: an OpenGL compatibility context, SDL audio for the tune, SDL's
-// message box for the help. Differs from the Windows game: the help box is
+// game controllers for pads, SDL's message box for the help. Differs from the
+// Windows game: game pads play it too, one key a pass like a key; the help box is
 // modal (frames wait while it is open) and runs as a second process of this
 // program, so that a close request or SIGTERM still ends the game meanwhile;
 // the loop starts without waiting for a first event; the tune is looked up

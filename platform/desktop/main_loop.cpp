@@ -8,9 +8,10 @@ namespace {
 
 // Whether Windows would post this input as a message of its own, which the
 // loop takes in a pass of its own: key downs and ups, the character a key
-// types, mouse buttons and wheel, pointer motion. Window activation, focus,
-// exposure and close requests arrive there as sent messages, and device
-// notices not at all; they take no pass.
+// types, mouse buttons and wheel, pointer motion; pad buttons and sticks are
+// input of the same kind. Window activation, focus, exposure and close
+// requests arrive there as sent messages, and device notices not at all; they
+// take no pass.
 bool TakesAPass(const SDL_Event& event)
 {
     switch (event.type) {
@@ -21,6 +22,9 @@ bool TakesAPass(const SDL_Event& event)
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
     case SDL_MOUSEWHEEL:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+    case SDL_CONTROLLERAXISMOTION:
         return true;
     default:
         return false;
@@ -29,10 +33,13 @@ bool TakesAPass(const SDL_Event& event)
 
 }  // namespace
 
-int KeepOnePointerMotion(void* /*unused*/, SDL_Event* event)
+int KeepOneMotion(void* /*unused*/, SDL_Event* event)
 {
-    return event->type != SDL_MOUSEMOTION ||
-           SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_MOUSEMOTION, SDL_MOUSEMOTION) == 0;
+    const Uint32 type = event->type;
+    if (type != SDL_MOUSEMOTION && type != SDL_CONTROLLERAXISMOTION) {
+        return 1;
+    }
+    return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, type, type) == 0 ? 1 : 0;
 }
 
 void TakeOneEvent()
@@ -44,6 +51,8 @@ void TakeOneEvent()
             return;
         }
     }
+    // No input this pass: a held pad direction may be due to repeat.
+    ReadPadsForThePass();
 }
 
 void RunQuitSequence(int code)

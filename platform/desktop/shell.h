@@ -33,11 +33,16 @@ bool StartUp(const WindowRequest& request);
 void TakeOneEvent();
 
 // SDL's event filter: SDL queues every pointer motion, Windows keeps at most
-// one mouse-move message pending, and so does the game. Returns 0 to drop.
-int KeepOnePointerMotion(void* unused, SDL_Event* event);
+// one mouse-move message pending, and so does the game, for the pointer and
+// for pad sticks alike. Returns 0 to drop.
+int KeepOneMotion(void* unused, SDL_Event* event);
 
-// One event: keys through the key table, close requests to quitting.
+// One event: keys through the key table, pads plugged in and out, pad buttons
+// and sticks read, close requests to quitting.
 void HandleEvent(const SDL_Event& event);
+
+// Reads the open pads and presses the game key they make now, if any.
+void ReadPadsForThePass();
 
 // The quit sequence with the code main returns: stops the game and releases
 // everything, once; later calls do nothing.

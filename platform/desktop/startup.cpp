@@ -109,7 +109,12 @@ bool StartUp(const WindowRequest& request)
     SDL_GL_GetDrawableSize(mainWindow, &drawableWidth, &drawableHeight);
     SetUpRenderContext(drawableWidth, drawableHeight);
 
-    SDL_SetEventFilter(KeepOnePointerMotion, nullptr);
+    SDL_SetEventFilter(KeepOneMotion, nullptr);
+    // Pads plugged in now or later arrive as device events, mapped by SDL's
+    // own controller database (and SDL_GAMECONTROLLERCONFIG).
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
+        std::fprintf(stderr, "KestrelForges: no game pads: %s\n", SDL_GetError());
+    }
     SDL_ShowCursor(SDL_DISABLE);
     // Keep the display awake while the game runs; quitting allows it again.
     SDL_DisableScreenSaver();

@@ -1,4 +1,4 @@
-// input.cpp -- the page's key presses to game keys, and the help dialog's OK button
+// input.cpp -- the page's key presses and touch buttons to game keys, and the help dialog's OK button
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
@@ -25,7 +25,7 @@ EM_BOOL OnKeyDown(int /*eventType*/, const EmscriptenKeyboardEvent* event, void*
         return EM_FALSE;
     }
     if (!toDialog) {
-        QueueGameKey(key);
+        QueueGameKey(key, false);
     }
     // Enter and Escape must not close the dialog either: no default action.
     return EM_TRUE;
@@ -33,12 +33,20 @@ EM_BOOL OnKeyDown(int /*eventType*/, const EmscriptenKeyboardEvent* event, void*
 
 }  // namespace
 
-void ListenForKeys()
+void ListenForInput()
 {
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, OnKeyDown);
+    WebListenForTouch();
 }
 
 extern "C" {
+// A touch button's press or, while it is held, its repeat; `code` is the key's
+// virtual-key code, as a key press would report it.
+EMSCRIPTEN_KEEPALIVE void WebPressKey(int code, int repeat)
+{
+    QueueGameKey(GameKeyFromVirtualKey(static_cast<unsigned long long>(code)), repeat != 0);
+}
+
 // The dialog's OK button: the next frame hands the keyboard back.
 EMSCRIPTEN_KEEPALIVE void WebHelpClosed()
 {

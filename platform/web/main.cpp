@@ -1,8 +1,10 @@
 // main.cpp -- the browser game's entry point
 //
 // Platform: a web page, WebAssembly built with emscripten. Libraries:
-// emscripten's runtime (its timer call) and HTML5 API (keys); WebGL, Web Audio
-// and the page's own dialog through page.js. Differs from the Windows game:
+// emscripten's runtime (its timer call) and HTML5 API (keys); WebGL, Web Audio,
+// the Gamepad API and the page's own dialog through page.js; touch buttons
+// through touch.js. Differs from the Windows game: pads and, on touch screens,
+// buttons on the page play it too, one key a pass like a key press;
 // the browser's timer runs the loop, a pass and then 34 ms, and in a hidden
 // tab the browser slows that timer down to about once a second, so the game
 // goes on at that pace while the tune plays on; the help is an HTML dialog,
@@ -26,7 +28,7 @@ int main()
         return 1;
     }
     SetUpRenderContext(width, height);
-    ListenForKeys();
+    ListenForInput();
     emscripten_async_call(RunPassOnTimer, nullptr, 0);
     // The runtime stays alive for the timer passes after main returns.
     emscripten_exit_with_live_runtime();

@@ -3,6 +3,7 @@
 
 #include <emscripten/emscripten.h>
 
+#include "game/gamepad.h"
 #include "game/platform.h"
 #include "platform/web/shell.h"
 
@@ -33,16 +34,24 @@ void TakeQueuedKey()
 
 }  // namespace
 
-void QueueGameKey(int key)
+void QueueGameKey(int key, bool repeat)
 {
-    if (loopRunning) {
+    if (loopRunning && !(repeat && !keyQueue.empty())) {
         keyQueue.push_back(key);
     }
+}
+
+void ReadPadsForThePass()
+{
+    float stickX = 0.0f;
+    const unsigned held = WebReadGamepads(&stickX);
+    ReadPads(PadReading{held, stickX}, emscripten_get_now(), QueueGameKey);
 }
 
 void RunPassOnTimer(void* /*unused*/)
 {
     const double passStart = emscripten_get_now();
+    ReadPadsForThePass();
     RunLoopPass(TakeQueuedKey);
     ProbePassDone(passStart);
 }

@@ -15,6 +15,10 @@ mergeInto(LibraryManager.library, {
         source: null,
         analyser: null,
         musicWanted: false,
+        // The standard pad layout's buttons for the game's pad controls, in
+        // their order: D-pad left, right, up, then south, east, west, north,
+        // Back and Start.
+        padButtons: [14, 15, 12, 0, 1, 2, 3, 8, 9],
 
         compile: function (type, text) {
             var gl = Kestrel.gl;
@@ -191,6 +195,30 @@ mergeInto(LibraryManager.library, {
         document.getElementById('help-lower').textContent = UTF8ToString(lower);
         dialog.show();
         document.getElementById('menu-ok').focus();
+    },
+
+    WebReadGamepads__deps: ['$Kestrel'],
+    WebReadGamepads: function (stickOut) {
+        var held = 0;
+        var stick = 0;
+        var pads = navigator.getGamepads ? navigator.getGamepads() : [];
+        for (var i = 0; i < pads.length; ++i) {
+            var pad = pads[i];
+            if (!pad || !pad.connected) {
+                continue;
+            }
+            Kestrel.padButtons.forEach(function (button, control) {
+                if (pad.buttons[button] && pad.buttons[button].pressed) {
+                    held |= 1 << control;
+                }
+            });
+            var x = pad.axes.length > 0 ? pad.axes[0] : 0;
+            if (Math.abs(x) > Math.abs(stick)) {
+                stick = x;
+            }
+        }
+        HEAPF32[stickOut >> 2] = stick;
+        return held;
     },
 
     WebDialogHasFocus: function () {

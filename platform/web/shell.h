@@ -42,6 +42,11 @@ void WebStopMusic();
 // Shows the help dialog with its caption and two texts and gives its OK button
 // the focus; the button calls WebHelpClosed.
 void WebShowHelp(const char* caption, const char* upper, const char* lower);
+// The pads' controls held now, a bit (1 << PadControl) each, and the left
+// stick's x written to stickX.
+unsigned WebReadGamepads(float* stickX);
+// Shows the touch buttons from the first touch and makes their presses game keys.
+void WebListenForTouch();
 // 1 while the keyboard focus is inside the help dialog.
 int WebDialogHasFocus();
 // Gives the keyboard back to the game canvas.
@@ -61,13 +66,17 @@ void WebFinishFrame();
 // work (the frame sleep); keys wait in a queue for their pass.
 void RunPassOnTimer(void* unused);
 void ScheduleNextPass();
-void QueueGameKey(int key);
+// A key press for the next passes; a repeat waits for no other key, and is
+// dropped while keys still wait, as a held key's repeats do not pile up.
+void QueueGameKey(int key, bool repeat);
+// Reads the pads once a pass; their keys join the queue.
+void ReadPadsForThePass();
 // The quit sequence: stops the loop and the tune, closes the dialog, shows the
 // end line; once.
 void RunQuitSequence();
 
-// Input (input.cpp): the page's key presses into the queue.
-void ListenForKeys();
+// Input (input.cpp): the page's key presses and touches into the queue.
+void ListenForInput();
 
 // The probe (probe.cpp): counts the frames and notes where runs begin and end.
 void ProbePassDone(double passStart);

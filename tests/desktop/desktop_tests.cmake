@@ -52,3 +52,13 @@ else()
     add_test(NAME e2e_desktop COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/e2e/test_desktop.py)
     set_tests_properties(e2e_desktop PROPERTIES LABELS e2e TIMEOUT 900 ENVIRONMENT "${desktop_environment}")
 endif()
+
+# The shell's pad input on SDL's virtual game controller, with the recording
+# OpenGL and platform in place of the window and the frame calls.
+add_executable(desktop_pad_test ${CMAKE_CURRENT_SOURCE_DIR}/desktop/pad_test.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/support/frame_script.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/support/gl_recorder.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/support/platform_recorder.cpp)
+target_link_libraries(desktop_pad_test PRIVATE kestrel_desktop gtest_main)
+add_test(NAME desktop_pad_test COMMAND desktop_pad_test)
+set_tests_properties(desktop_pad_test PROPERTIES LABELS unit TIMEOUT 60 ENVIRONMENT "SDL_VIDEODRIVER=dummy")

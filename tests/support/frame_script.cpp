@@ -6,6 +6,7 @@
 
 #include "banner/banner_text.h"
 #include "game/frame.h"
+#include "game/gamepad.h"
 #include "game/game_state.h"
 #include "game/help_state.h"
 #include "game/main_loop.h"
@@ -28,6 +29,7 @@ void StartFresh()
     quitArmed = 1;
     helpOpen = 0;
     focusRestore = 0;
+    ResetPads();
     SoundState = SoundStartPending;
     soundHoldFrames = 0;
     bannerText.clear();

@@ -299,6 +299,118 @@ async function main() {
         await quiet.close();
     });
 
+    await scenario('on a phone the touch buttons play the game', async () => {
+        const [width, height] = [844, 390];
+        const phone = await browser.newPage();
+        phone.on('pageerror', (error) => errors.push(error.message));
+        await phone.setViewport({width, height, isMobile: true, hasTouch: true, isLandscape: true});
+        await phone.goto(address);
+        await until(phone, () => window.Module && Module.kestrel && Module.kestrel.frames() >= 3);
+        const centre = (selector) => phone.$eval(selector, (button) => {
+            const box = button.getBoundingClientRect();
+            return [box.x + box.width / 2, box.y + box.height / 2];
+        });
+        const bare = await screenshot(phone, 'phone-title');
+        check(await phone.$eval('#touch', (overlay) => overlay.hidden) && near(bare.at(80, 300), Ground, 12),
+            'no touch buttons before the first touch');
+        await phone.touchscreen.tap(width / 2, height / 2);
+        await waitFrames(phone, 2);
+        const shown = await screenshot(phone, 'phone-touch');
+        check(!near(shown.at(80, 300), Ground, 12), 'the first touch shows the buttons');
+        const bannerRows = [];
+        for (let x = 0; x < width; x += 4) {
+            for (let y = Math.ceil(height * 0.14); y <= height * 0.21; y += 2) {
+                bannerRows.push([x, y]);
+            }
+        }
+        check(bannerRows.every(([x, y]) => near(shown.at(x, y), bare.at(x, y), 0)), 'the banner rows stay clear');
+
+        // A held button repeats like a held key; a second finger works meanwhile.
+        const [leftX, leftY] = await centre('[aria-label="Left"]');
+        const [sX, sY] = await centre('[aria-label="S"]');
+        const touch = (type, points) => phone._client().send('Input.dispatchTouchEvent', {type, touchPoints: points});
+        const heading = await probe(phone, 'heading');
+        await touch('touchStart', [{x: leftX, y: leftY, id: 0}]);
+        await waitFrames(phone, 25);
+        await touch('touchStart', [{x: leftX, y: leftY, id: 0}, {x: sX, y: sY, id: 1}]);
+        await touch('touchEnd', [{x: leftX, y: leftY, id: 0}]);
+        await until(phone, () => !Module.kestrel.music().playing);
+        await touch('touchEnd', []);
+        const turns = (heading - await probe(phone, 'heading') + 360) % 360 / 2;
+        check(turns >= 4, `holding Left turned the turntable ${turns} times; S with a second finger stopped the tune`);
+
+        const tap = async (label) => {
+            await phone.touchscreen.tap(...await centre(`[aria-label="${label}"]`));
+            await waitFrames(phone, 2);
+        };
+        await tap('Enter');
+        check(await probe(phone, 'view') === 2, 'Enter shows the road');
+        const road = await screenshot(phone, 'phone-road');
+        await phone.$eval('#touch', (overlay) => { overlay.hidden = true; });
+        await waitFrames(phone, 1);
+        const roadBare = await screenshot(phone, 'phone-road-bare');
+        await phone.$eval('#touch', (overlay) => { overlay.hidden = false; });
+        const roadMiddle = [];
+        for (let y = Math.ceil(height * 0.45); y < height; y += 2) {
+            for (let x = width * 0.45; x <= width * 0.55; x += 4) {
+                roadMiddle.push([x, y]);
+            }
+        }
+        check(roadMiddle.every(([x, y]) => near(road.at(x, y), roadBare.at(x, y), 0)), 'the road\'s middle stays clear');
+        await tap('Up');
+        await tap('Right');
+        check(await probe(phone, 'runStart') > 0 && await probe(phone, 'carX') === 0.15, 'Up starts a run and Right moves the car');
+
+        await tap('M');
+        check(await phone.evaluate(() => document.getElementById('menu').open), 'M shows the help');
+        await phone.touchscreen.tap(...await centre('#menu-ok'));
+        await until(phone, () => !document.getElementById('menu').open && Module.kestrel.helpOpen() === 0);
+        await phone.touchscreen.tap(...await centre('[aria-label="Escape"]'));
+        await until(phone, () => !document.getElementById('ended').hidden);
+        await phone.close();
+    });
+
+    await scenario('a game pad plays the game', async () => {
+        const padded = await browser.newPage();
+        padded.on('pageerror', (error) => errors.push(error.message));
+        await padded.evaluateOnNewDocument(() => {
+            window.testPad = {id: 'test pad', index: 0, connected: true, mapping: 'standard', axes: [0, 0, 0, 0],
+                buttons: Array.from({length: 17}, () => ({pressed: false, value: 0}))};
+            // Stick positions for the coming polls, one each: the game polls once a pass.
+            window.stickScript = [];
+            navigator.getGamepads = () => {
+                if (window.stickScript.length > 0) {
+                    window.testPad.axes[0] = window.stickScript.shift();
+                }
+                return [window.testPad];
+            };
+        });
+        await padded.setViewport({width: Width, height: Height});
+        await padded.goto(address);
+        await until(padded, () => window.Module && Module.kestrel && Module.kestrel.frames() >= 3);
+        const set = async (change) => {
+            await padded.evaluate(change);
+            await waitFrames(padded, 2);
+        };
+        const button = (index, pressed) => set(new Function(`testPad.buttons[${index}].pressed = ${pressed};`));
+        await button(9, true);
+        await button(9, false);
+        check(await probe(padded, 'view') === 2, 'Start shows the road');
+        await button(0, true);
+        await button(0, false);
+        check(await probe(padded, 'runStart') > 0, 'A starts a run');
+        // Pushed, then resting about half way for a few passes, well within the 500 ms before a repeat.
+        await padded.evaluate(() => window.stickScript.push(0.6, 0.45, 0.55, 0.3, 0));
+        await until(padded, () => window.stickScript.length === 0);
+        await waitFrames(padded, 1);
+        check(await probe(padded, 'carX') === 0.15, 'the stick moves the car one step and rests near half way without chatter');
+        await button(8, true);
+        check(await probe(padded, 'helpOpen') === 0, 'Back alone does nothing while held');
+        await padded.evaluate(() => { testPad.buttons[9].pressed = true; });
+        await until(padded, () => !document.getElementById('ended').hidden);
+        await padded.close();
+    });
+
     await scenario('without WebGL the page says it cannot draw the game', async () => {
         const bare = await browser.newPage();
         bare.on('pageerror', (error) => errors.push(error.message));
