@@ -20,11 +20,12 @@ class DesktopGame(Game):
     """
 
     def __init__(self, width=1920, height=1080, name="desktop", arguments=(), audio_file=None,
-                 program=GAME, title="Kestrel Forges", environment=None):
+                 program=GAME, title="Kestrel Forges", environment=None, folder=None):
         self.arguments = list(arguments)
         self.audio_file = audio_file
         self.program = program
-        self.folder = os.path.dirname(program)
+        # The folder the game starts in: its own, unless told otherwise.
+        self.folder = folder or os.path.dirname(program)
         self.title = title
         self.environment = environment or {}
         # Another test may take the display number between the harness's look and
@@ -107,6 +108,11 @@ class DesktopGame(Game):
         while self.frames() < target and time.time() < deadline:
             time.sleep(0.02)
         return self.frames() >= target
+
+    def focused_window(self):
+        """The window that has the keyboard focus."""
+        out = subprocess.run(["xdotool", "getwindowfocus"], env=self.env, capture_output=True, text=True).stdout
+        return int(out) if out.strip().isdigit() else None
 
     def stderr_lines(self):
         self.trace.flush()

@@ -20,6 +20,8 @@ GRASS = (12, 139, 26)
 # The score view after the first unsteered run, from the Windows exe at 1920x1080, halved.
 WINDOWS_SCORE = os.path.join(os.path.dirname(__file__), "..", "..", "docs", "score.png")
 ROAD = (54, 54, 55)
+# The tune as the game finds it beside itself: a 44-byte header, then the samples.
+TUNE = os.path.join(os.path.dirname(GAME), "gamesound.wav")
 
 
 def audio_size(path):
@@ -131,23 +133,33 @@ def help_box(game, game_window, box_log=None):
                      if not near(shot.at(x + width // 2, row), background, 4)), y + height - 20)
     game.click(x + width // 2, button_y - 6)
     check(wait_until(lambda: "MENU" not in game.windows()), "OK closes the box")
+    check(wait_until(lambda: game.focused_window() == game_window), "the game window has the keyboard back")
     check(wait_until(lambda: not same_picture(game.screenshot("after-help"), shot)), "frames go on after OK")
 
 
 def music_toggle(game, audio):
-    """S stops the tune; S in the hold is dropped; S after the hold starts it again."""
+    """S stops the tune; an S within the 60 frames that follow is dropped; an S after them starts the tune again,
+    from its beginning. Counted in the frames the spy logs."""
     check(audio_growing(audio), "the tune plays: SDL mixes it into the audio file")
-    game.key("s", gap=0.1)
-    check(audio_silent(audio), "S stops the tune: the audio file stops growing")
-    game.key("s", gap=0.1)
-    check(audio_silent(audio, quiet=1.0, timeout=1.5), "S during the hold is dropped")
-    presses = 0
-    while presses < 20:
-        game.key("s", gap=0.1)
-        presses += 1
-        if audio_growing(audio, timeout=1.5):
-            break
-    check(audio_growing(audio), f"S after the hold starts the tune again ({presses} presses)")
+    stopped = game.frames()
+    game.key("s", gap=0)
+    game.wait_frames(3)
+    size = audio_size(audio)
+    game.wait_frames(10)
+    check(audio_size(audio) == size, "S stops the tune: the audio file stops growing")
+    game.key("s", gap=0)
+    game.wait_frames(10)
+    held = game.frames() - stopped
+    check(held < 60 and audio_size(audio) == size, f"S {held} frames after the stop is dropped")
+    # The hold ends 62 frames after the frame that stopped the tune, a frame or two after `stopped`.
+    game.wait_frames(70 - (game.frames() - stopped))
+    game.key("s", gap=0)
+    # The device opens again and SDL writes the file anew.
+    check(wait_until(lambda: audio_size(audio) != size, step=0.05) and audio_growing(audio),
+          "S after the hold starts the tune again")
+    with open(TUNE, "rb") as tune, open(audio, "rb") as played:
+        start = tune.read()[44:44 + 4096]
+        check(played.read(4096) == start, "the tune starts again from its beginning")
 
 
 def acceptance(width, height):
@@ -205,9 +217,11 @@ def open_box(game):
 
 def closing():
     """The window manager's close and SDL_QUIT both end the game once, with 0, even while the help box is open."""
-    with DesktopGame(1920, 1080, name="desktop-window", arguments=["--window", "1280x720"]) as game:
+    # Started from another folder, the game finds its tune beside itself.
+    with DesktopGame(1920, 1080, name="desktop-window", arguments=["--window", "1280x720"], folder="/") as game:
         window = game.windows().get("Kestrel Forges")
         check(window is not None and window[3:] == (1280, 720), f"--window 1280x720 gives that window {window}")
+        check(game.stderr_lines() == [], f"the tune found beside the game {game.stderr_lines()}")
         open_box(game)
         game.request_close(window[0])
         code = game.wait_exit()
@@ -231,7 +245,8 @@ def closing():
     finally:
         shutil.rmtree(folder)
 
-    for bad in (["--window", "0x720"], ["--window", "1280"], ["--window", "12a0x720"], ["--fullscreen"],
+    for bad in (["--window", "0x720"], ["--window", "20000x720"], ["--window", "1280"], ["--window", "12a0x720"],
+                ["--fullscreen"],
                 ["--window", "1280x720", "extra"]):
         out = subprocess.run([GAME, *bad], capture_output=True, text=True, timeout=30)
         check(out.returncode == 2 and out.stderr.count("\n") == 1 and out.stderr.startswith("usage:"),
