@@ -26,6 +26,24 @@ target_link_options(kestrel-forges PRIVATE
     -sEXPORTED_RUNTIME_METHODS=[] -sSUPPORT_LONGJMP=0)
 configure_file(${web_source_dir}/index.html ${KESTREL_WEB_DIR}/index.html COPYONLY)
 configure_file(${PROJECT_SOURCE_DIR}/resources/gamesound.wav ${KESTREL_WEB_DIR}/gamesound.wav COPYONLY)
+# What an installed page shows: its manifest and the icon art at the two sizes browsers ask for.
+configure_file(${web_source_dir}/kestrel-forges.webmanifest ${KESTREL_WEB_DIR}/kestrel-forges.webmanifest COPYONLY)
+foreach(size IN ITEMS 192 512)
+    configure_file(${PROJECT_SOURCE_DIR}/resources/web/kestrel-forges-${size}.png
+        ${KESTREL_WEB_DIR}/kestrel-forges-${size}.png COPYONLY)
+endforeach()
+
+# The service worker caches every file of the page under a name that follows their contents.
+set(web_cached_files index.html kestrel-forges.js kestrel-forges.wasm gamesound.wav
+    kestrel-forges.webmanifest kestrel-forges-192.png kestrel-forges-512.png)
+list(TRANSFORM web_cached_files PREPEND ${KESTREL_WEB_DIR}/ OUTPUT_VARIABLE web_cached_paths)
+add_custom_command(OUTPUT ${KESTREL_WEB_DIR}/service-worker.js
+    COMMAND ${CMAKE_COMMAND} -DWEB_DIR=${KESTREL_WEB_DIR} -DTEMPLATE=${web_source_dir}/service-worker.js
+            "-DFILES=${web_cached_files}" -P ${PROJECT_SOURCE_DIR}/cmake/web_worker.cmake
+    DEPENDS kestrel-forges ${web_cached_paths} ${web_source_dir}/service-worker.js
+            ${PROJECT_SOURCE_DIR}/cmake/web_worker.cmake
+    VERBATIM)
+add_custom_target(kestrel-forges-worker ALL DEPENDS ${KESTREL_WEB_DIR}/service-worker.js)
 
 # The simulator as a node program that reads its script from the real disk.
 # Compiled at once from the file: node's fetch cannot load a local path.
@@ -37,16 +55,17 @@ find_program(KESTREL_NODE NAMES nodejs node REQUIRED)
 find_package(Python3 COMPONENTS Interpreter)
 if(Python3_Interpreter_FOUND)
     set(web_package_name KestrelForges-${PROJECT_VERSION}-web)
+    set(web_package_entries "")
+    foreach(name IN LISTS web_cached_files ITEMS service-worker.js)
+        list(APPEND web_package_entries ${KESTREL_WEB_DIR}/${name}=${name})
+    endforeach()
     add_custom_target(package_web_zip
         COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/scripts/pack-zip.py
                 ${CMAKE_BINARY_DIR}/${web_package_name}.zip ${web_package_name}
-                ${KESTREL_WEB_DIR}/index.html=index.html
-                ${KESTREL_WEB_DIR}/kestrel-forges.js=kestrel-forges.js
-                ${KESTREL_WEB_DIR}/kestrel-forges.wasm=kestrel-forges.wasm
-                ${KESTREL_WEB_DIR}/gamesound.wav=gamesound.wav
+                ${web_package_entries}
                 ${PROJECT_SOURCE_DIR}/docs/README-web.txt=README.txt
                 ${PROJECT_SOURCE_DIR}/LICENSE=LICENSE.txt
-        DEPENDS kestrel-forges
+        DEPENDS kestrel-forges kestrel-forges-worker
         VERBATIM)
 endif()
 
@@ -79,6 +98,11 @@ set(web_environment "NODE_PATH=${web_node_dir}/node_modules;KESTREL_WEB_DIR=${KE
 add_test(NAME web_browser COMMAND ${KESTREL_NODE} ${web_test_dir}/browser_test.js)
 set_tests_properties(web_browser PROPERTIES LABELS web FIXTURES_REQUIRED web_node TIMEOUT 600
     RESOURCE_LOCK chromium ENVIRONMENT "${web_environment}")
+
+# The installable page: offline starts, a new release's cache, pages where no worker is offered.
+add_test(NAME web_offline COMMAND ${KESTREL_NODE} ${web_test_dir}/offline_test.js)
+set_tests_properties(web_offline PROPERTIES LABELS web FIXTURES_REQUIRED web_node TIMEOUT 300
+    RESOURCE_LOCK chromium ENVIRONMENT "${web_environment};KESTREL_CMAKE=${CMAKE_COMMAND}")
 
 # Frame work side by side with the desktop rasterizer, first frame, sizes.
 add_test(NAME web_bench COMMAND ${KESTREL_NODE} ${web_test_dir}/bench.js)

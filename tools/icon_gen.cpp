@@ -2,13 +2,15 @@
 //
 // In the .ico the small images are classic DIBs and the two 256x256 images
 // PNG, as icon files have held them since Vista. The same PNG writer gives the
-// Linux menu's icons, one file per size. PNGs are deflated here by the tool
-// itself so the output never depends on a library's version.
+// Linux menu's icons and the installed web page's, one file per size. PNGs are
+// deflated here by the tool itself so the output never depends on a library's
+// version.
 #include <algorithm>
 #include <cstdlib>
 #include <cstdint>
 #include <fstream>
 #include <iostream>
+#include <numeric>
 #include <vector>
 
 namespace {
@@ -259,14 +261,23 @@ bool Contains(const Shape& shape, long long x, long long y, long long scale)
     return winding != 0;
 }
 
+// The size whose pixel grid the shapes snap to: the size itself where it
+// divides 768. A pixel of the 512 image is 1.5 design units, so that image
+// takes the 256 image's shapes, whose edges fall on every second of its own
+// pixel boundaries, and draws them on its finer grid.
+int SnapSize(int size)
+{
+    return static_cast<int>(std::gcd(DesignUnits, static_cast<long long>(size)));
+}
+
 // Renders one size with an ordered supersampling grid; the icon is a rounded
 // square, so samples outside it count as transparent.
 Picture Render(int size)
 {
     const int grid = std::clamp(1024 / size, 4, 16);
     const long long scale = 2LL * size * grid;
-    const std::vector<Shape> scene = BuildScene(size);
-    const long long corner = std::max(DesignUnits / 10, 2 * (DesignUnits / size));
+    const std::vector<Shape> scene = BuildScene(SnapSize(size));
+    const long long corner = std::max(DesignUnits / 10, 2 * (DesignUnits / SnapSize(size)));
     const Shape frame = RoundRect(0, 0, DesignUnits, DesignUnits, corner, Rgb{0, 0, 0});
 
     Picture picture{size, std::vector<Rgb>(static_cast<std::size_t>(size) * size), std::vector<int>(size * size)};
@@ -760,10 +771,11 @@ std::vector<std::uint8_t> BuildIcon()
     return out;
 }
 
-// Sizes the art is drawn at exactly: whole design units per pixel.
+// Sizes the art is drawn at exactly: whole design units per pixel, or per two
+// pixels (512, the web page's large icon).
 bool ArtSupports(long size)
 {
-    return size >= 16 && size <= DesignUnits && DesignUnits % size == 0;
+    return size >= 16 && size <= DesignUnits && 2 * DesignUnits % size == 0;
 }
 
 } // namespace
@@ -780,7 +792,7 @@ int main(int argc, char** argv)
     } else {
         std::cerr << "usage: icon_gen <output.ico>\n"
                      "       icon_gen <output.png> <size>   (a size that divides "
-                  << DesignUnits << ", at least 16)\n";
+                  << DesignUnits << ", at least 16, or 512)\n";
         return 2;
     }
     std::ofstream file(argv[1], std::ios::binary | std::ios::trunc);

@@ -13,7 +13,8 @@
 // clicks or presses a key, and the tune starts then; keys pressed with Ctrl,
 // Alt or Meta are left to the browser; Escape ends the game with a line on the
 // page instead of closing a window; without WebGL the page says it cannot draw
-// the game.
+// the game; the page installs like an app, and its service worker keeps its
+// files so later visits start without the network.
 #include <emscripten/emscripten.h>
 
 #include "platform/web/shell.h"

@@ -3,10 +3,11 @@
 // Measures, in one run at 1280x720: the mean work of a title and of a play
 // frame in headless Chromium (a loop pass until WebGL has drawn it) and through
 // Mesa on the host (native_frames, each frame ending with glFinish); the time
-// from navigation to the first drawn frame, in a freshly started browser and
-// in one already running; the sizes of the .wasm and .js. Prints a table and
-// writes it as JSON. Measures only: it fails when it cannot measure, never on
-// the numbers.
+// from navigation to the first drawn frame, in a freshly started browser, in
+// one already running, and offline from the service worker's cache; the sizes
+// of the .wasm and .js and of what makes the page installable (manifest,
+// worker, icons). Prints a table and writes it as JSON. Measures only: it
+// fails when it cannot measure, never on the numbers.
 'use strict';
 const childProcess = require('child_process');
 const fs = require('fs');
@@ -22,14 +23,29 @@ const shotDir = process.env.KESTREL_SHOTS;
 const resultFile = process.env.KESTREL_BENCH_OUTPUT;
 
 // Navigation to the first frame drawn (a bench page waits for its frames to be drawn).
-async function firstFrameMs(browser, address) {
+async function firstFrameMs(browser, address, offline = false) {
     const page = await browser.newPage();
     await page.setViewport({width: Width, height: Height});
+    await page.setOfflineMode(offline);
     await page.goto(`${address}?bench`);
     await page.waitForFunction(() => window.Module && Module.kestrel && Module.kestrel.firstFrameMs() > 0,
         {timeout: 60000, polling: 10});
     const ms = await page.evaluate(() => Module.kestrel.firstFrameMs());
     await page.close();
+    return ms;
+}
+
+// A warm start without the network: a visit installs the service worker, then
+// a new page starts with the page offline and the server answering nothing
+// (Chromium's offline switch does not cover the worker's own requests).
+async function offlineFirstFrameMs(browser, address, site) {
+    const visit = await browser.newPage();
+    await visit.goto(address);
+    await visit.waitForFunction(() => navigator.serviceWorker.controller !== null, {timeout: 60000, polling: 10});
+    await visit.close();
+    site.offline = true;
+    const ms = await firstFrameMs(browser, address, true);
+    site.offline = false;
     return ms;
 }
 
@@ -87,12 +103,14 @@ async function measureEmptyFrames(browser, cdp) {
 }
 
 async function main() {
-    const server = await serve();
+    const site = {};
+    const server = await serve(site);
     const address = `http://127.0.0.1:${server.address().port}/`;
     const browser = await launch();
     const cdp = await browser.target().createCDPSession();
     const coldMs = await firstFrameMs(browser, address);
     const warmMs = await firstFrameMs(browser, address);
+    const offlineMs = await offlineFirstFrameMs(browser, address, site);
 
     // Bench pages wait for each frame to be drawn before the pass ends.
     const page = await browser.newPage();
@@ -121,6 +139,8 @@ async function main() {
 
     const wasmBytes = fs.statSync(path.join(webDir, 'kestrel-forges.wasm')).size;
     const jsBytes = fs.statSync(path.join(webDir, 'kestrel-forges.js')).size;
+    const installBytes = ['kestrel-forges.webmanifest', 'service-worker.js', 'kestrel-forges-192.png',
+        'kestrel-forges-512.png'].reduce((sum, name) => sum + fs.statSync(path.join(webDir, name)).size, 0);
     const cell = (value) => value.toFixed(2).padStart(8);
     const row = (name, web, wall, processor) => `| ${name.padEnd(5)} | ${cell(web.wall)} | ${cell(wall)} |` +
         ` ${(web.wall / wall).toFixed(2).padStart(5)} | ${cell(web.processor)} | ${cell(processor)} |` +
@@ -136,16 +156,17 @@ async function main() {
         `An empty browser frame (clear, then the same wait): wall ${webEmpty.wall.toFixed(2)} ms, ` +
             `cpu ${webEmpty.processor.toFixed(2)} ms`,
         `First frame after navigation: ${coldMs.toFixed(0)} ms in a freshly started browser, ` +
-            `${warmMs.toFixed(0)} ms in a running one`,
-        `Size: kestrel-forges.wasm ${wasmBytes} + kestrel-forges.js ${jsBytes} = ${wasmBytes + jsBytes} bytes`,
+            `${warmMs.toFixed(0)} ms in a running one, ${offlineMs.toFixed(0)} ms offline from the worker's cache`,
+        `Size: kestrel-forges.wasm ${wasmBytes} + kestrel-forges.js ${jsBytes} = ${wasmBytes + jsBytes} bytes; ` +
+            `manifest, service worker and icons ${installBytes} bytes`,
         `Pictures against Mesa: title ${titleMatch.summary}; play ${playMatch.summary}`,
     ];
     console.log(lines.join('\n'));
     const result = {
         width: Width, height: Height, frames: Frames,
         chromium_ms: {title: webTitle, play: webPlay, empty: webEmpty}, mesa_ms: native,
-        first_frame_ms: {fresh_browser: coldMs, running_browser: warmMs},
-        bytes: {wasm: wasmBytes, js: jsBytes},
+        first_frame_ms: {fresh_browser: coldMs, running_browser: warmMs, offline_running_browser: offlineMs},
+        bytes: {wasm: wasmBytes, js: jsBytes, installable: installBytes},
         pictures: {title: titleMatch, play: playMatch},
     };
     if (resultFile) {

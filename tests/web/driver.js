@@ -12,14 +12,22 @@ const shotDir = process.env.KESTREL_SHOTS;
 
 const contentTypes = {
     '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.wav': 'audio/wav',
+    '.webmanifest': 'application/manifest+json', '.png': 'image/png',
 };
 
-// Serves the built web folder on a free local port, as `make run-web` does on 8080.
-function serve() {
+// Serves the built web folder on a free local port, as `make run-web` does on
+// 8080; while site.folder is set, that folder instead (a later release at the
+// same address); while site.offline is set, nothing: every connection drops.
+function serve(site = {}) {
     const server = http.createServer((request, response) => {
+        if (site.offline) {
+            request.socket.destroy();
+            return;
+        }
+        const folder = site.folder || webDir;
         const name = decodeURIComponent(new URL(request.url, 'http://x').pathname);
-        const file = path.join(webDir, name === '/' ? 'index.html' : path.normalize(name));
-        if (!file.startsWith(webDir) || !fs.existsSync(file)) {
+        const file = path.join(folder, name === '/' ? 'index.html' : path.normalize(name));
+        if (!file.startsWith(folder) || !fs.existsSync(file)) {
             response.writeHead(404);
             response.end();
             return;
@@ -33,7 +41,7 @@ function serve() {
 }
 
 // The system's Chromium, headless, drawing WebGL on the processor; never a downloaded browser.
-function launch() {
+function launch(moreArgs = []) {
     return puppeteer.launch({
         executablePath: '/usr/bin/chromium',
         headless: true,
@@ -41,7 +49,7 @@ function launch() {
             '--headless=new', '--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
             '--disable-background-networking', '--disable-component-update', '--disable-sync',
             '--no-first-run', '--autoplay-policy=no-user-gesture-required',
-            '--disable-background-timer-throttling', '--disable-renderer-backgrounding',
+            '--disable-background-timer-throttling', '--disable-renderer-backgrounding', ...moreArgs,
         ],
     });
 }
