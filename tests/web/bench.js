@@ -102,6 +102,26 @@ async function measureEmptyFrames(browser, cdp) {
     return {wall: median(times), processor: (processorEnd - processorStart) / times.length};
 }
 
+// Title frames again with a pad plugged in (polled every pass) and the touch
+// buttons shown: what the other ways to play add to a pass.
+async function measureWithPadAndTouch(browser, cdp, address) {
+    const page = await browser.newPage();
+    await page.evaluateOnNewDocument(() => {
+        const pad = {id: 'bench pad', index: 0, connected: true, mapping: 'standard', axes: [0, 0, 0, 0],
+            buttons: Array.from({length: 17}, () => ({pressed: false, value: 0}))};
+        navigator.getGamepads = () => [pad];
+    });
+    await page.setViewport({width: Width, height: Height, hasTouch: true});
+    await page.goto(`${address}?bench`);
+    await page.waitForFunction(() => window.Module && Module.kestrel && Module.kestrel.frames() >= 5,
+        {timeout: 60000, polling: 10});
+    await page.touchscreen.tap(Width / 2, Height / 2);
+    await page.waitForFunction(() => !document.getElementById('touch').hidden, {timeout: 60000, polling: 10});
+    const measured = await measureFrames(page, cdp, Frames);
+    await page.close();
+    return measured;
+}
+
 async function main() {
     const site = {};
     const server = await serve(site);
@@ -128,6 +148,7 @@ async function main() {
     await page.waitForFunction(() => Module.kestrel.runStart() >= 0, {timeout: 60000, polling: 10});
     const webPlay = await measureFrames(page, cdp, Frames);
     await page.close();
+    const webInput = await measureWithPadAndTouch(browser, cdp, address);
     const webEmpty = await measureEmptyFrames(browser, cdp);
     await browser.close();
     server.close();
@@ -153,6 +174,9 @@ async function main() {
         '|-------|----------|-----------|-------|---------|----------|-------|',
         row('title', webTitle, native.title_ms, native.title_processor_ms),
         row('play', webPlay, native.play_ms, native.play_processor_ms),
+        `The title view with a pad polled every pass and the touch buttons shown: wall ${webInput.wall.toFixed(2)} ms ` +
+            `(without: ${webTitle.wall.toFixed(2)}), cpu ${webInput.processor.toFixed(2)} ms (without: ` +
+            `${webTitle.processor.toFixed(2)})`,
         `An empty browser frame (clear, then the same wait): wall ${webEmpty.wall.toFixed(2)} ms, ` +
             `cpu ${webEmpty.processor.toFixed(2)} ms`,
         `First frame after navigation: ${coldMs.toFixed(0)} ms in a freshly started browser, ` +
@@ -164,7 +188,8 @@ async function main() {
     console.log(lines.join('\n'));
     const result = {
         width: Width, height: Height, frames: Frames,
-        chromium_ms: {title: webTitle, play: webPlay, empty: webEmpty}, mesa_ms: native,
+        chromium_ms: {title: webTitle, play: webPlay, title_with_pad_and_touch: webInput, empty: webEmpty},
+        mesa_ms: native,
         first_frame_ms: {fresh_browser: coldMs, running_browser: warmMs, offline_running_browser: offlineMs},
         bytes: {wasm: wasmBytes, js: jsBytes, installable: installBytes},
         pictures: {title: titleMatch, play: playMatch},
