@@ -303,11 +303,13 @@ async function main() {
     await scenario('where audio is blocked any key or click starts the tune; other window shapes stretch', async () => {
         const keyed = await blockedAudioPage(Width, Height);
         await keyed.keyboard.press('x');
-        await until(keyed, () => Module.kestrel.music().playing && Module.kestrel.music().level > 0.01);
+        check(await within(keyed, 300, () => Module.kestrel.music().playing && Module.kestrel.music().level > 0.01),
+            `a key that is no game key lets the tune play ${JSON.stringify(await probe(keyed, 'music'))}`);
         await keyed.close();
         const quiet = await blockedAudioPage(Width, Height);
         await quiet.mouse.click(Width / 2, Height / 2);
-        await until(quiet, () => Module.kestrel.music().playing && Module.kestrel.music().level > 0.01);
+        check(await within(quiet, 300, () => Module.kestrel.music().playing && Module.kestrel.music().level > 0.01),
+            `a click lets the tune play ${JSON.stringify(await probe(quiet, 'music'))}`);
 
         // Another window shape: the drawing keeps its first size and stretches.
         await quiet.setViewport({width: 1280, height: 1024});
