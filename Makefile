@@ -1,5 +1,5 @@
 # Makefile -- the two everyday commands: make run (play) and make test (every test layer)
-.PHONY: all deps run run-desktop run-web test bench bench-desktop bench-web mutate native asan windows web package clean
+.PHONY: all deps run run-desktop run-web test bench bench-desktop bench-web stress mutate native asan windows web package clean
 
 all: windows
 
@@ -64,6 +64,10 @@ bench: native windows web
 	ctest --preset windows-bench
 	ctest --test-dir build/wasm -L bench --verbose
 	python3 tests/e2e/desktop_bench.py
+
+# The full key storm under Wine, five times make test's: long, never part of it.
+stress: windows
+	ctest --preset windows-stress
 
 # Every mutant of tests/mutation/mutants.txt applied in turn: each must turn a test red.
 mutate: native windows
