@@ -82,7 +82,7 @@ stress: windows
 	ctest --preset windows-stress
 
 # Every mutant of tests/mutation/mutants.txt applied in turn: each must turn a test red.
-mutate: native windows
+mutate: native windows web
 	python3 tests/mutation/mutate.py
 
 clean:
