@@ -14,7 +14,8 @@ is in all of them. Every command has a time limit; a test run over its limit is 
 
 The tree must be clean when the run starts. The original of the mutated file is kept on disk
 (build/mutation/backup.json) for as long as the mutant is in the tree, so that a run ended any way at all,
-SIGKILL included, is undone by the next run before it looks at the tree.
+SIGKILL included, is undone by the next run before it looks at the tree; that run also ends the tests the
+killed one left running (build/mutation/command names their session).
 """
 import json
 import os
@@ -30,6 +31,7 @@ BUILD = os.path.join(ROOT, "build")
 WORK = os.path.join(BUILD, "mutation")
 BACKUP = os.path.join(WORK, "backup.json")
 LOGS = os.path.join(WORK, "logs")
+COMMAND = os.path.join(WORK, "command")
 WASM = os.path.join(BUILD, "wasm")
 WINE_PREFIX = os.path.join(BUILD, "windows", "wineprefix")
 # Long runs stay out: the fuzzer, the soak and the key storm.
@@ -75,43 +77,78 @@ def read_mutants(path):
 running = None  # the command in progress, so that a signal can end it with everything it started
 
 
-def descendants(pid):
-    """Every process below pid, found through /proc."""
-    children = {}
+def process_table():
+    """(pid, parent, session, start time) of every process, read from /proc."""
+    table = []
     for entry in os.listdir("/proc"):
         if not entry.isdigit():
             continue
         try:
             with open(f"/proc/{entry}/stat") as stat:
-                parent = int(stat.read().rsplit(")", 1)[1].split()[1])
+                fields = stat.read().rsplit(")", 1)[1].split()
+            table.append((int(entry), int(fields[1]), int(fields[3]), int(fields[19])))
         except (OSError, IndexError, ValueError):
             continue
-        children.setdefault(parent, []).append(int(entry))
-    found = []
-    pending = [pid]
-    while pending:
-        for child in children.get(pending.pop(), []):
-            found.append(child)
-            pending.append(child)
-    return found
+    return table
 
 
-def stop_command(process):
-    """Kills a command and everything it started (ctest, its tests, their Xvfb and Wine)."""
-    for pid in [process.pid, *descendants(process.pid)]:
+def kill_all(pids):
+    for pid in pids:
         try:
             os.kill(pid, signal.SIGKILL)
         except ProcessLookupError:
             pass
-    process.wait()
     # A Wine server outlives its clients; a killed test would leave it holding the prefix.
     if os.path.isdir(WINE_PREFIX):
         subprocess.run(["wineserver", "-k"], env={**os.environ, "WINEPREFIX": WINE_PREFIX},
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
 
 
+def stop_command(process):
+    """Kills a command and everything it started (ctest, its tests, their Xvfb and Wine): the command's own
+    session, and whatever left it but still descends from the command."""
+    table = process_table()
+    children = {}
+    for pid, parent, _, _ in table:
+        children.setdefault(parent, []).append(pid)
+    found = {pid for pid, _, session, _ in table if session == process.pid}
+    pending = [process.pid]
+    while pending:
+        for child in children.get(pending.pop(), []):
+            if child not in found:
+                found.add(child)
+                pending.append(child)
+    kill_all(found | {process.pid})
+    process.wait()
+    forget_command()
+
+
+def forget_command():
+    if os.path.exists(COMMAND):
+        os.remove(COMMAND)
+
+
+def stop_leftovers():
+    """Ends what a killed run left running: the session of its last command, if that is still ours."""
+    if not os.path.exists(COMMAND):
+        return 0
+    with open(COMMAND) as source:
+        fields = source.read().split()
+    forget_command()
+    if len(fields) != 2 or not all(field.isdigit() for field in fields):
+        return 0
+    leader, started = int(fields[0]), int(fields[1])
+    table = process_table()
+    reused = any(pid == leader and start != started for pid, _, _, start in table)
+    left = [] if reused else [pid for pid, _, session, _ in table if session == leader]
+    if left:
+        kill_all(left)
+    return len(left)
+
+
 def run(command, log_name, limit, cwd=ROOT):
-    """Runs a command with its output in a log file. Returns (exit status or None past the limit, output)."""
+    """Runs a command with its output in a log file. Returns (exit status or None past the limit, output).
+    The command leads a session of its own, named in build/mutation/command until it ends."""
     global running
     os.makedirs(LOGS, exist_ok=True)
     log_path = os.path.join(LOGS, log_name + ".log")
@@ -120,8 +157,12 @@ def run(command, log_name, limit, cwd=ROOT):
         log.flush()
         running = subprocess.Popen(command, cwd=cwd, stdout=log, stderr=subprocess.STDOUT,
                                    stdin=subprocess.DEVNULL, start_new_session=True)
+        started = [start for pid, _, _, start in process_table() if pid == running.pid] or [0]
+        with open(COMMAND, "w") as target:
+            target.write(f"{running.pid} {started[0]}\n")
         try:
             status = running.wait(timeout=limit)
+            forget_command()
         except subprocess.TimeoutExpired:
             stop_command(running)
             status = None
@@ -389,6 +430,9 @@ def try_mutant(mutant, layers):
 
 
 def main(selected):
+    stopped = stop_leftovers()
+    if stopped:
+        print(f"ended {stopped} processes left running by a run that was killed")
     left = restore_backup()
     if left:
         print(f"put back {left['file']}, left mutated (mutant {left['mutant']}) by a run that was killed")
