@@ -36,12 +36,13 @@ WASM = os.path.join(BUILD, "wasm")
 WINE_PREFIX = os.path.join(BUILD, "windows", "wineprefix")
 # Long runs stay out: the fuzzer, the soak and the key storm.
 SLOW_TESTS = {"replay_fuzzer", "stress_soak", "e2e_storm"}
-# Time limits in seconds. A mutant's test run may take twice its unmutated time and a minute more.
+# Time limits in seconds. A mutant's test run may take three times its unmutated time and two minutes
+# more: a loaded machine must not pass for a hang.
 BUILD_LIMIT = 1800
 LIST_LIMIT = 120
 BASELINE_LIMIT = 3600
-SLACK_FACTOR = 2.0
-SLACK_SECONDS = 60.0
+SLACK_FACTOR = 3.0
+SLACK_SECONDS = 120.0
 
 
 class Interrupted(Exception):
