@@ -1,5 +1,6 @@
 # Makefile -- the two everyday commands: make run (play) and make test (every test layer)
-.PHONY: all deps run run-desktop run-web test bench bench-desktop bench-web mutate native asan windows web package clean
+.PHONY: all deps run run-desktop run-web test test-windows test-host bench bench-desktop bench-web stress mutate native asan windows web \
+	package clean
 
 all: windows
 
@@ -51,10 +52,21 @@ bench-desktop: deps
 	cmake --build --preset windows --target KestrelForges
 	python3 tests/e2e/desktop_bench.py
 
-test: native asan windows web
-	ctest --preset native
-	ctest --preset asan
+# Two lanes side by side, each one's output shown whole when it ends. The Windows
+# tests take turns on one Wine prefix and mostly wait for frames; the host layers
+# run one after another beside them.
+test: deps
+	@$(MAKE) --no-print-directory -j2 --output-sync=target test-windows test-host
+
+test-windows: windows
 	ctest --preset windows
+
+# The browser compares its pictures with the native build's: native first.
+test-host: native
+	ctest --preset native
+	@$(MAKE) --no-print-directory asan
+	ctest --preset asan
+	@$(MAKE) --no-print-directory web
 	ctest --test-dir build/wasm -L web --output-on-failure
 
 # Measurements only, never part of make test: the frame benchmarks, the real
@@ -65,8 +77,12 @@ bench: native windows web
 	ctest --test-dir build/wasm -L bench --verbose
 	python3 tests/e2e/desktop_bench.py
 
+# The full key storm under Wine, five times make test's: long, never part of it.
+stress: windows
+	ctest --preset windows-stress
+
 # Every mutant of tests/mutation/mutants.txt applied in turn: each must turn a test red.
-mutate: native windows
+mutate: native windows web
 	python3 tests/mutation/mutate.py
 
 clean:

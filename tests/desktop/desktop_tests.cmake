@@ -16,6 +16,9 @@ set(desktop_environment
     "KESTREL_DESKTOP_GAME=$<TARGET_FILE:KestrelForges>"
     "KESTREL_SHOTS=${CMAKE_BINARY_DIR}/screenshots"
     "KESTREL_SDL_SPY=$<$<NOT:$<BOOL:${KESTREL_SANITIZE}>>:$<TARGET_FILE:sdl_spy>>")
+# The game end to end watches frames go by: never beside the soak or the
+# fuzzer (stress.cmake), which keep a processor busy each.
+set(desktop_locks busy_soak busy_fuzzer)
 if(KESTREL_SANITIZE)
     # D-Bus keeps a few buffers to the end of the process; the game's own code
     # must leak nothing.
@@ -23,7 +26,8 @@ if(KESTREL_SANITIZE)
         "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/desktop/lsan.supp:print_suppressions=0"
         "ASAN_OPTIONS=detect_leaks=1")
     add_test(NAME e2e_desktop_session COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/e2e/test_desktop.py session)
-    set_tests_properties(e2e_desktop_session PROPERTIES LABELS e2e TIMEOUT 600 ENVIRONMENT "${desktop_environment}")
+    set_tests_properties(e2e_desktop_session PROPERTIES LABELS e2e TIMEOUT 600 ENVIRONMENT "${desktop_environment}"
+        RESOURCE_LOCK "${desktop_locks}")
 else()
     # The player's tarball, built as make package builds it.
     if(TARGET package_tarball)
@@ -50,7 +54,8 @@ else()
             RESOURCE_LOCK build_tree ENVIRONMENT "${desktop_environment}")
     endif()
     add_test(NAME e2e_desktop COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/e2e/test_desktop.py)
-    set_tests_properties(e2e_desktop PROPERTIES LABELS e2e TIMEOUT 900 ENVIRONMENT "${desktop_environment}")
+    set_tests_properties(e2e_desktop PROPERTIES LABELS e2e TIMEOUT 900 ENVIRONMENT "${desktop_environment}"
+        RESOURCE_LOCK "${desktop_locks}")
 endif()
 
 # The shell's pad input on SDL's virtual game controller, with the recording

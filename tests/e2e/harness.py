@@ -23,6 +23,39 @@ def free_display():
     raise RuntimeError("no free X display number")
 
 
+def serves_display(xvfb, number):
+    """Waits until our Xvfb holds the display (its pid in the lock file) and answers; False when another
+    server started on the same number at the same moment holds it instead."""
+    for _ in range(100):
+        if xvfb.poll() is not None:
+            return False
+        try:
+            with open(f"/tmp/.X{number}-lock") as lock:
+                owner = int(lock.read().strip() or 0)
+        except (OSError, ValueError):
+            owner = 0
+        if owner not in (0, xvfb.pid):
+            return False
+        if owner == xvfb.pid and subprocess.run(["xdpyinfo", "-display", f":{number}"], stdout=subprocess.DEVNULL,
+                                                stderr=subprocess.DEVNULL).returncode == 0:
+            return True
+        time.sleep(0.1)
+    return False
+
+
+def start_xvfb(width, height):
+    """An Xvfb of our own and its display name; a number another test took at the same moment is left to it."""
+    for _ in range(5):
+        number = free_display()
+        xvfb = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        if serves_display(xvfb, number):
+            return xvfb, f":{number}"
+        xvfb.kill()
+        xvfb.wait()
+    raise RuntimeError("Xvfb did not start")
+
+
 class Game:
     """One Xvfb display with the game running on it under Wine."""
 
@@ -30,10 +63,7 @@ class Game:
         self.width = width
         self.height = height
         self.name = name
-        self.display = f":{free_display()}"
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", self.display, "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.xvfb, self.display = start_xvfb(width, height)
         self.env = dict(os.environ)
         self.env.update({
             "DISPLAY": self.display,
@@ -95,6 +125,10 @@ class Game:
         for name in names:
             subprocess.run(["xdotool", "key", name], env=self.env, check=True)
             time.sleep(gap)
+
+    def burst(self, *names):
+        """Presses keys in one xdotool call, a few milliseconds apart: all reach the game within a few frames."""
+        subprocess.run(["xdotool", "key", *names], env=self.env, check=True)
 
     def click(self, x, y):
         subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], env=self.env, check=True)
