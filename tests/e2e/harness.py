@@ -130,6 +130,17 @@ class Game:
         """Presses keys in one xdotool call, a few milliseconds apart: all reach the game within a few frames."""
         subprocess.run(["xdotool", "key", *names], env=self.env, check=True)
 
+    def frames(self):
+        """Frames presented so far: Wine's wgl trace (winedebug with trace+wgl) logs one swap per frame."""
+        self.trace.flush()
+        with open(self.trace_path, errors="replace") as trace:
+            return sum(1 for line in trace if "wglSwapBuffers" in line)
+
+    def wait_frames(self, count, timeout=30.0):
+        """Until the game has presented `count` more frames: time passes in frames."""
+        target = self.frames() + count
+        return wait_until(lambda: self.frames() >= target, timeout=timeout, step=0.02)
+
     def click(self, x, y):
         subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], env=self.env, check=True)
 

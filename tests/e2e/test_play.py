@@ -55,6 +55,46 @@ def press_until(game, key, condition, tries=6):
     return False
 
 
+ROAD = (54, 54, 55)
+GRASS = (12, 139, 26)
+# Frames from the Up that starts the first run to the frame whose hit ends it, unsteered.
+FIRST_RUN_FRAMES = 66
+
+
+def car_centre(picture, width, height):
+    """The middle of the car seen from behind, in screen pixels, along the row through its tail (85 % down)."""
+    y = int(height * 0.85)
+    body = [x for x in range(width // 4, 3 * width // 4)
+            if not near(picture.at(x, y), ROAD, 12) and not near(picture.at(x, y), GRASS, 12)]
+    return (body[0] + body[-1]) / 2 if body else None
+
+
+def first_run(game, width, height, timeout=60.0):
+    """From the road before Up: Left and Right do nothing yet; Up starts a run in which Right steps the car right
+    and Left back; unsteered after that, the first block ends it 66 frames after Up. Returns the title view
+    after the run, or None."""
+    road = game.screenshot("road")
+    centre = car_centre(road, width, height)
+    game.burst("Right", "Right", "Left")
+    game.wait_frames(6)
+    check(same_picture(game.screenshot("road-after-steering"), road), "steering before Up changes nothing")
+    sent = game.frames()
+    game.burst("Up", "Right")
+    game.wait_frames(4)
+    stepped = car_centre(game.screenshot("run-right"), width, height)
+    game.burst("Left")
+    game.wait_frames(4)
+    back = car_centre(game.screenshot("run-left"), width, height)
+    check(None not in (centre, stepped, back) and stepped > centre + 2 and abs(back - centre) <= 1,
+          f"during the run Right steps the car right and Left back (centre {centre}, {stepped}, {back})")
+    ended = wait_for_title(game, "first-run-ended", width, height, timeout=timeout)
+    frames = game.frames() - sent
+    # The title view is seen a screenshot or two after the frame that shows it.
+    check(ended is not None and FIRST_RUN_FRAMES <= frames <= FIRST_RUN_FRAMES + 40,
+          f"the first block ends the run {FIRST_RUN_FRAMES} frames after Up (seen after {frames})")
+    return ended
+
+
 def steer_off_and_pause(game, width, height, timeout=30.0):
     """From the title view: a run steered off the road ends with the score line; then a paused run, where
     P and R are ignored for 30 frames, P resumes, and R from Paused returns to the title view."""
@@ -93,7 +133,7 @@ def sound_names(game):
 
 
 def main(width, height):
-    with Game(width, height, winedebug="trace+winmm", name=f"play-{width}x{height}") as game:
+    with Game(width, height, winedebug="trace+winmm,trace+wgl", name=f"play-{width}x{height}") as game:
         title = game.screenshot("title")
         check(glyph_at(title, 7, GLYPH_K, width, height), "title message on a fresh start")
         check(music_calls(game)[:1] == ["00020009"], f"tune started looping in the first frame {music_calls(game)}")
@@ -106,15 +146,8 @@ def main(width, height):
         check(not banner_shown(road, width, height), "no banner in the play view")
         check(near(road.at(width // 2, int(height * 0.6)), (54, 54, 55), 12), "road ahead of the car")
         check(near(road.at(width // 2, 3), SKY, 2), "sky above the hills")
-        # Left and Right do nothing before Up: the picture stays the same.
-        game.key("Right", "Right", "Left", gap=0.3)
-        time.sleep(0.5)
-        still = game.screenshot("road-after-steering")
-        check(same_picture(still, road), "steering before Up changes nothing")
-
-        # Up with no steering: the first wave's block meets the car, score 1.
-        game.key("Up", gap=0.1)
-        ended = wait_for_title(game, "first-run-ended", width, height)
+        # Up, a step right and back: the first wave's block meets the car, score 1.
+        ended = first_run(game, width, height)
         check(ended is not None, "first run ends and the title view returns")
         if ended is not None:
             check(glyph_at(ended, 7, GLYPH_S, width, height), "score line after the run")
