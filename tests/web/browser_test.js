@@ -7,7 +7,8 @@
 const childProcess = require('child_process');
 const fs = require('fs');
 const path = require('path');
-const {serve, launch, screenshot, decodePng, near, bannerCell, waitFrames, sourceDir} = require('./driver.js');
+const {serve, launch, screenshot, decodePng, near, bannerCell, waitFrames, check, runChecks, sourceDir} =
+    require('./driver.js');
 const {comparePictures} = require('./pictures.js');
 
 const Width = 1280;
@@ -26,14 +27,6 @@ const Glyph1 = ['.#.', '##.', '.#.', '.#.', '###'];
 const nativeFrames = process.env.KESTREL_NATIVE_FRAMES;
 const shotDir = process.env.KESTREL_SHOTS;
 
-let failures = 0;
-
-function check(condition, what) {
-    console.log(`${condition ? 'ok  ' : 'FAIL'} ${what}`);
-    if (!condition) {
-        failures += 1;
-    }
-}
 
 // Whether the banner shows a glyph at a character position: rows of '#' (ink) and '.' (grey).
 function glyphAt(picture, position, pattern) {
@@ -118,6 +111,17 @@ async function main() {
     page.on('pageerror', (error) => errors.push(error.message));
     await page.setViewport({width: Width, height: Height});
     const address = `http://127.0.0.1:${server.address().port}/`;
+
+    // Another page of the game, set up before it loads; ready once it has drawn a few frames.
+    async function openGame(viewport, beforeLoad = () => {}, ready = 'Module.kestrel.frames() >= 3') {
+        const opened = await browser.newPage();
+        opened.on('pageerror', (error) => errors.push(error.message));
+        await opened.evaluateOnNewDocument(beforeLoad);
+        await opened.setViewport(viewport);
+        await opened.goto(address);
+        await until(opened, (shown) => window.Module && Module.kestrel && new Function(`return ${shown}`)(), ready);
+        return opened;
+    }
 
     await scenario('title view', async () => {
         await page.goto(address);
@@ -281,8 +285,7 @@ async function main() {
     // Headless Chromium never blocks audio: these pages' audio starts suspended,
     // as a browser's autoplay rule leaves it until a user gesture.
     async function blockedAudioPage(width, height) {
-        const quiet = await browser.newPage();
-        await quiet.evaluateOnNewDocument(() => {
+        const quiet = await openGame({width, height}, () => {
             const Unblocked = window.AudioContext;
             window.AudioContext = class extends Unblocked {
                 constructor(...options) {
@@ -291,9 +294,6 @@ async function main() {
                 }
             };
         });
-        await quiet.setViewport({width, height});
-        await quiet.goto(address);
-        await until(quiet, () => window.Module && Module.kestrel && Module.kestrel.frames() >= 3);
         await waitFrames(quiet, 10);
         const blocked = await probe(quiet, 'music');
         check(blocked.context === 'suspended' && blocked.level === 0, `silent before a gesture ${JSON.stringify(blocked)}`);
@@ -325,11 +325,7 @@ async function main() {
 
     await scenario('on a phone the touch buttons play the game', async () => {
         const [width, height] = [844, 390];
-        const phone = await browser.newPage();
-        phone.on('pageerror', (error) => errors.push(error.message));
-        await phone.setViewport({width, height, isMobile: true, hasTouch: true, isLandscape: true});
-        await phone.goto(address);
-        await until(phone, () => window.Module && Module.kestrel && Module.kestrel.frames() >= 3);
+        const phone = await openGame({width, height, isMobile: true, hasTouch: true, isLandscape: true});
         const centre = (selector) => phone.$eval(selector, (button) => {
             const box = button.getBoundingClientRect();
             return [box.x + box.width / 2, box.y + box.height / 2];
@@ -395,9 +391,7 @@ async function main() {
     });
 
     await scenario('a game pad plays the game', async () => {
-        const padded = await browser.newPage();
-        padded.on('pageerror', (error) => errors.push(error.message));
-        await padded.evaluateOnNewDocument(() => {
+        const padded = await openGame({width: Width, height: Height}, () => {
             window.testPad = {id: 'test pad', index: 0, connected: true, mapping: 'standard', axes: [0, 0, 0, 0],
                 buttons: Array.from({length: 17}, () => ({pressed: false, value: 0}))};
             // Stick positions for the coming polls, one each: the game polls once a pass.
@@ -409,9 +403,6 @@ async function main() {
                 return [window.testPad];
             };
         });
-        await padded.setViewport({width: Width, height: Height});
-        await padded.goto(address);
-        await until(padded, () => window.Module && Module.kestrel && Module.kestrel.frames() >= 3);
         const set = async (change) => {
             await padded.evaluate(change);
             await waitFrames(padded, 2);
@@ -436,16 +427,12 @@ async function main() {
     });
 
     await scenario('without WebGL the page says it cannot draw the game', async () => {
-        const bare = await browser.newPage();
-        bare.on('pageerror', (error) => errors.push(error.message));
-        await bare.evaluateOnNewDocument(() => {
+        const bare = await openGame({width: 800, height: 600}, () => {
             const getContext = HTMLCanvasElement.prototype.getContext;
             HTMLCanvasElement.prototype.getContext = function (type, ...options) {
                 return /webgl/.test(type) ? null : getContext.call(this, type, ...options);
             };
-        });
-        await bare.goto(address);
-        await until(bare, () => !document.getElementById('no-webgl').hidden);
+        }, '!document.getElementById("no-webgl").hidden');
         const line = await bare.evaluate(() => document.getElementById('no-webgl').textContent);
         check(/cannot draw the game/.test(line), `the page says so: "${line}"`);
         await screenshot(bare, 'no-webgl');
@@ -455,11 +442,6 @@ async function main() {
     check(errors.length === 0, `no page errors ${errors.join('; ')}`);
     await browser.close();
     server.close();
-    console.log(failures === 0 ? 'all checks passed' : `${failures} checks failed`);
-    return failures === 0 ? 0 : 1;
 }
 
-main().then((code) => process.exit(code), (error) => {
-    console.error(error);
-    process.exit(1);
-});
+runChecks(main);

@@ -151,4 +151,23 @@ async function waitFrames(page, count) {
         start + count);
 }
 
-module.exports = {serve, launch, screenshot, decodePng, near, project, bannerCell, waitFrames, webDir, sourceDir};
+// One check of a scenario file, printed as it is made.
+let failures = 0;
+function check(condition, what) {
+    console.log(`${condition ? 'ok  ' : 'FAIL'} ${what}`);
+    failures += condition ? 0 : 1;
+}
+
+// Runs a scenario file's main: the process exits 0 only when main finished and every check held.
+function runChecks(main) {
+    main().then(() => {
+        console.log(failures === 0 ? 'all checks passed' : `${failures} checks failed`);
+        process.exit(failures === 0 ? 0 : 1);
+    }, (error) => {
+        console.error(error);
+        process.exit(1);
+    });
+}
+
+module.exports = {serve, launch, screenshot, decodePng, near, project, bannerCell, waitFrames, check, runChecks,
+    webDir, sourceDir};

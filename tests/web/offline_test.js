@@ -10,7 +10,7 @@ const childProcess = require('child_process');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
-const {serve, launch, screenshot, near, waitFrames, webDir, sourceDir} = require('./driver.js');
+const {serve, launch, screenshot, near, waitFrames, check, runChecks, webDir, sourceDir} = require('./driver.js');
 
 const Width = 1280;
 const Height = 720;
@@ -18,12 +18,6 @@ const Sky = [0, 232, 255];
 const Road = [54, 54, 55];
 // A host name that is not this machine's own: plain http there is no secure context.
 const OtherHost = 'kestrel.test';
-let failures = 0;
-
-function check(condition, what) {
-    console.log(`${condition ? 'ok  ' : 'FAIL'} ${what}`);
-    failures += condition ? 0 : 1;
-}
 
 const until = (page, condition, argument) => page.waitForFunction(condition, {timeout: 60000, polling: 20}, argument);
 const bytes = (names) => names.reduce((sum, name) => sum + fs.statSync(path.join(webDir, name)).size, 0);
@@ -150,11 +144,6 @@ async function main() {
 
     await browser.close();
     server.close();
-    console.log(failures === 0 ? 'all checks passed' : `${failures} checks failed`);
-    return failures === 0 ? 0 : 1;
 }
 
-main().then((code) => process.exit(code), (error) => {
-    console.error(error);
-    process.exit(1);
-});
+runChecks(main);
