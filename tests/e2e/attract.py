@@ -26,7 +26,7 @@ def main():
         while time.time() < deadline and ended is None:
             shot += 1
             picture = game.screenshot(f"run-{shot:03d}")
-            if near(picture.at(*banner_cell(0, 5, width, height)), (128, 128, 128), 12):
+            if near(picture.at(*banner_cell(0, 160, width, height)), (128, 128, 128), 12):
                 ended = picture
             else:
                 play = picture

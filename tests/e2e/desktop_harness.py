@@ -43,6 +43,9 @@ class DesktopGame(Game):
         if self.xvfb.poll() is not None or lock_owner(self.display) != self.xvfb.pid:
             raise DisplayTaken(self.display)
         if self.audio_file:
+            # SDL writes the file once the tune plays: none may be left from an earlier run.
+            if os.path.exists(self.audio_file):
+                os.remove(self.audio_file)
             self.env.update({"SDL_AUDIODRIVER": "disk", "SDL_DISKAUDIOFILE": self.audio_file})
         else:
             self.env["SDL_AUDIODRIVER"] = "dummy"
@@ -93,13 +96,18 @@ class DesktopGame(Game):
         """What a window manager's close button does: WM_DELETE_WINDOW sent to the window."""
         send_delete_window(self.display, window)
 
-    def frames(self):
-        """Frames presented so far, from the spy's swap log (KESTREL_SWAP_LOG in the environment)."""
+    def swap_times(self):
+        """The time of every frame presented so far, from the spy's swap log (KESTREL_SWAP_LOG in the
+        environment). Without the log nothing can be counted: that is an error, never 0 frames."""
         path = self.environment.get("KESTREL_SWAP_LOG")
         if not path or not os.path.exists(path):
-            return 0
+            raise RuntimeError(f"no swap log to count frames in ({path}): is the spy preloaded?")
         with open(path) as swaps:
-            return sum(1 for _ in swaps)
+            return [float(line) for line in swaps if line.endswith("\n")]
+
+    def frames(self):
+        """Frames presented so far."""
+        return len(self.swap_times())
 
     def wait_frames(self, count, timeout=30.0):
         """Until the game has presented `count` more frames: time passes in frames."""

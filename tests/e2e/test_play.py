@@ -25,7 +25,7 @@ GLYPH_1 = [".#.", "##.", ".#.", ".#.", "###"]
 
 
 def banner_shown(picture, width, height):
-    return near(picture.at(*banner_cell(0, 5, width, height)), (128, 128, 128), 12)
+    return near(picture.at(*banner_cell(0, 160, width, height)), (128, 128, 128), 12)
 
 
 def wait_for_title(game, label, width, height, timeout=30.0):

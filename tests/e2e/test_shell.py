@@ -50,7 +50,7 @@ def main(width, height):
 
         # The game takes keys again: Enter shows the play view with the road ahead.
         game.key("Return")
-        wait_until(lambda: not near(game.screenshot("play").at(*banner_cell(0, 5, width, height)), (128, 128, 128), 12))
+        wait_until(lambda: not near(game.screenshot("play").at(*banner_cell(0, 160, width, height)), (128, 128, 128), 12))
         play = game.screenshot("play")
         road = play.at(width // 2, int(height * 0.6))
         # The car from behind: its grey tail above the blue of its lower body.

@@ -37,7 +37,7 @@ function glyphAt(picture, position, pattern) {
 }
 
 function bannerShown(picture) {
-    return near(picture.at(...bannerCell(0, 5, Width, Height)), Grey, 12);
+    return near(picture.at(...bannerCell(0, 160, Width, Height)), Grey, 12);
 }
 
 // The two help texts exactly as the Windows game's dialog sets them.

@@ -108,9 +108,12 @@ function decodePng(bytes) {
     }
     return {
         width, height,
+        // A point off the picture is a fault of the test, never its edge's pixel.
         at(x, y) {
-            const cx = Math.min(Math.max(Math.floor(x), 0), width - 1);
-            const cy = Math.min(Math.max(Math.floor(y), 0), height - 1);
+            const [cx, cy] = [Math.floor(x), Math.floor(y)];
+            if (!(cx >= 0 && cx < width && cy >= 0 && cy < height)) {
+                throw new RangeError(`pixel (${cx}, ${cy}) is off the ${width}x${height} picture`);
+            }
             const i = (cy * width + cx) * 3;
             return [pixels[i], pixels[i + 1], pixels[i + 2]];
         },
