@@ -14,8 +14,10 @@ test -f "$WINEPREFIX/system.reg"
 # one that runs to the end shows the prefix is ready.
 for attempt in 1 2 3; do
     if wine cmd.exe /c exit 0 >/dev/null 2>&1; then
-        break
+        wineserver -w
+        exit 0
     fi
     sleep 2
 done
-wineserver -w
+echo "wine-boot.sh: no program ran to its end in $WINEPREFIX after three tries" >&2
+exit 1

@@ -43,8 +43,9 @@ def main():
         # in every view some of the storm's keys would show (the turntable, the rows, a pause).
         still_since = None
         last = None
+        drained = False
         deadline = time.time() + 900
-        while time.time() < deadline:
+        while not drained and time.time() < deadline:
             if game.probe("dialog").get("visible") == "1":
                 close_help(game)
                 still_since, last = None, None
@@ -52,12 +53,12 @@ def main():
             picture = game.screenshot("drain")
             if same_picture(picture, last):
                 still_since = still_since or time.time()
-                if time.time() - still_since >= 10.0:
-                    break
+                drained = time.time() - still_since >= 10.0
             else:
                 still_since = None
             last = picture
             time.sleep(1.0)
+        check(drained, "the game worked off the storm's keys before the deadline")
         check(game.probe("dialog").get("visible") == "0", "help dialog closed")
         check(game.probe("cursor").get("showing") == "0", "cursor hidden: show and hide balanced")
         game.key("Return", gap=1.0)
