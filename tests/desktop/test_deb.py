@@ -5,6 +5,7 @@ Usage: test_deb.py package <package.deb> <build folder>
 """
 import os
 import re
+import shutil
 import signal
 import subprocess
 import sys
@@ -57,6 +58,11 @@ def package(deb, build, root, scratch):
     check(lint.returncode == 0, "lintian: no error, no warning")
     desktop = run("desktop-file-validate", os.path.join(root, f"usr/share/applications/{NAME}.desktop"))
     check(desktop.returncode == 0 and desktop.stdout == "", f"desktop-file-validate {desktop.stdout}")
+    with open(os.path.join(root, FILES[2])) as menu:
+        entry = dict(line.strip().split("=", 1) for line in menu if "=" in line)
+    check(os.path.isfile(os.path.join(root, "usr/games", entry.get("Exec", "?"))) and
+          all(path.endswith(f"/{entry.get('Icon')}.png") for path in ICONS.values()),
+          f"the menu entry starts the installed game with its icon ({entry.get('Exec')}, {entry.get('Icon')})")
     appstream = run("appstreamcli", "validate-tree", "--no-net", root)
     check(appstream.returncode == 0, f"appstreamcli validate-tree --no-net: {appstream.stdout}")
     metainfo = open(os.path.join(root, FILES[3])).read()
@@ -64,16 +70,21 @@ def package(deb, build, root, scratch):
     sizes = {s: open(os.path.join(root, p), "rb").read()[16:24] for s, p in ICONS.items()}
     check(all(v == s.to_bytes(4, "big") * 2 for s, v in sizes.items()), "each icon is as large as its folder says")
 
-    # Packed again, later and under a stricter umask, which folders are made with.
-    with open(deb, "rb") as first:
-        packed = first.read()
+    # Packed again, later and under a stricter umask, which folders are made with. The first package waits
+    # aside meanwhile: a rebuild that fails or packs nothing leaves no package to pass for the same bytes.
+    first = os.path.join(scratch, os.path.basename(deb))
+    shutil.move(deb, first)
     os.umask(0o077)
-    run("cmake", "--build", build, "--target", "package_deb")
+    rebuilt = run("cmake", "--build", build, "--target", "package_deb")
     os.umask(0o022)
-    with open(deb, "rb") as second:
-        check(second.read() == packed, "packed again under umask 077, the same bytes")
+    again = open(deb, "rb").read() if os.path.exists(deb) else None
+    check(rebuilt.returncode == 0 and again == open(first, "rb").read(),
+          f"packed again under umask 077, the same bytes (exit {rebuilt.returncode}, "
+          f"{'no package' if again is None else len(again)}) {rebuilt.stderr[-300:]}")
+    shutil.move(first, deb)
     prefix = os.path.join(scratch, "prefix")
-    run("cmake", "--install", build, "--prefix", prefix)
+    installed = run("cmake", "--install", build, "--prefix", prefix)
+    check(installed.returncode == 0, f"cmake --install into a scratch folder {installed.stderr[-300:]}")
     ours, theirs = tree(prefix), tree(os.path.join(root, "usr"))
     check(ours == theirs, f"cmake --install gives the package's tree; differing: {sorted(set(ours) ^ set(theirs))}")
 
