@@ -25,22 +25,23 @@ TUNE = os.path.join(os.path.dirname(GAME), "gamesound.wav")
 
 
 def audio_size(path):
-    return os.path.getsize(path) if os.path.exists(path) else 0
+    """Bytes of audio SDL has mixed into the file; None while there is no file: no tune has played."""
+    return os.path.getsize(path) if os.path.exists(path) else None
 
 
 def audio_growing(path, timeout=10.0):
     """Whether SDL keeps writing mixed audio into the file."""
-    start = audio_size(path)
-    return wait_until(lambda: audio_size(path) > start, timeout=timeout, step=0.1)
+    start = audio_size(path) or 0
+    return wait_until(lambda: (audio_size(path) or 0) > start, timeout=timeout, step=0.1)
 
 
 def audio_silent(path, quiet=1.0, timeout=15.0):
-    """Whether the file stops growing: no byte added for `quiet` seconds."""
+    """Whether the file, once there, stops growing: no byte added for `quiet` seconds."""
     deadline = time.time() + timeout
     while time.time() < deadline:
         before = audio_size(path)
         time.sleep(quiet)
-        if audio_size(path) == before:
+        if before is not None and audio_size(path) == before:
             return True
     return False
 
@@ -257,8 +258,9 @@ def session():
         help_box(game, window[0] if window else None)
         ended = run_to_title(game, width, height, "session")
         check(ended is not None and glyph_at(ended, 14, GLYPH_1, width, height), "a run to its end, score 1")
+        check(audio_growing(audio), "the tune plays: SDL mixes it into the audio file")
         game.key("s", gap=0.1)
-        check(audio_silent(audio), "S stops the tune")
+        check(audio_silent(audio), "S stops the tune: the audio file stops growing")
         game.key("Escape")
         code = game.wait_exit(timeout=60)
         check(code == 27, f"Escape exits with 27 (got {code})")
