@@ -52,8 +52,9 @@ void RunPassOnTimer(void* /*unused*/)
 {
     const double passStart = emscripten_get_now();
     ReadPadsForThePass();
+    const bool keyWaiting = !keyQueue.empty();
     RunLoopPass(TakeQueuedKey);
-    ProbePassDone(passStart);
+    ProbePassDone(passStart, keyWaiting);
 }
 
 void ScheduleNextPass()

@@ -7,14 +7,16 @@
 namespace {
 
 int framesDrawn = 0;     // frames drawn since the page loaded
+int keysTaken = 0;       // keys the loop has taken from its queue, one a pass at most
 int runStartFrame = -1;  // frame in which the latest run began
 int runEndFrame = -1;    // frame in which the latest run ended
 int lastRunActive = 0;
 
 }  // namespace
 
-void ProbePassDone(double passStart)
+void ProbePassDone(double passStart, bool keyWaiting)
 {
+    keysTaken += keyWaiting ? 1 : 0;
     if (quitRequested == 0) {
         ++framesDrawn;
         if (lastRunActive == 0 && GameState.runActive == 1) {
@@ -31,6 +33,7 @@ void ProbePassDone(double passStart)
 // Read-only views of what the game shows, for Module.kestrel (probe.js).
 extern "C" {
 EMSCRIPTEN_KEEPALIVE int WebProbeFrames() { return framesDrawn; }
+EMSCRIPTEN_KEEPALIVE int WebProbeKeysTaken() { return keysTaken; }
 EMSCRIPTEN_KEEPALIVE int WebProbeView() { return GameState.viewMode; }
 EMSCRIPTEN_KEEPALIVE int WebProbePause() { return GameState.pauseState; }
 EMSCRIPTEN_KEEPALIVE int WebProbeRunStart() { return runStartFrame; }

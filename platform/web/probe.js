@@ -33,6 +33,7 @@ mergeInto(LibraryManager.library, {
             KestrelProbe.finishFrames = /[?&]bench\b/.test(location.search);
             Module['kestrel'] = {
                 frames: function () { return Module['_WebProbeFrames'](); },
+                keysTaken: function () { return Module['_WebProbeKeysTaken'](); },
                 view: function () { return Module['_WebProbeView'](); },
                 pause: function () { return Module['_WebProbePause'](); },
                 runStart: function () { return Module['_WebProbeRunStart'](); },

@@ -78,5 +78,6 @@ void RunQuitSequence();
 // Input (input.cpp): the page's key presses and touches into the queue.
 void ListenForInput();
 
-// The probe (probe.cpp): counts the frames and notes where runs begin and end.
-void ProbePassDone(double passStart);
+// The probe (probe.cpp): counts the frames and the keys taken, and notes where
+// runs begin and end. keyWaiting: a key waited as the pass began, so it took one.
+void ProbePassDone(double passStart, bool keyWaiting);

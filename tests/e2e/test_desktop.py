@@ -13,7 +13,8 @@ import time
 
 from desktop_harness import GAME, SPY, DesktopGame
 from harness import SHOTS, SKY, Picture, banner_cell, check, finish, log, near, same_picture, wait_until
-from test_play import GLYPH_1, GLYPH_K, GLYPH_S, banner_shown, first_run, glyph_at, steer_off_and_pause, wait_for_title
+from test_play import (GLYPH_1, GLYPH_K, GLYPH_S, banner_shown, first_run, glyph_at, steer_off_and_pause, turned_from,
+                       wait_for_title)
 from test_shell import LOWER, UPPER
 
 GRASS = (12, 139, 26)
@@ -138,20 +139,28 @@ def help_box(game, game_window, box_log=None):
     check(wait_until(lambda: not same_picture(game.screenshot("after-help"), shot)), "frames go on after OK")
 
 
-def music_toggle(game, audio):
-    """S stops the tune; an S within the 60 frames that follow is dropped; an S after them starts the tune again,
-    from its beginning. Counted in the frames the spy logs."""
+def music_toggle(game, audio, title, height):
+    """Past its end the tune goes on from its start without a gap. S stops it; an S within the 60 frames that
+    follow is dropped; an S after them starts the tune again, from its beginning. Counted in the frames the spy
+    logs; the turntable stands as in the title picture."""
     check(audio_growing(audio), "the tune plays: SDL mixes it into the audio file")
+    with open(TUNE, "rb") as tune:
+        samples = tune.read()[44:]
+    looped = wait_until(lambda: (audio_size(audio) or 0) >= len(samples) + 4096, timeout=40.0)
+    with open(audio, "rb") as played:
+        seam = played.read(len(samples) + 4096)[len(samples) - 4096:]
+    check(looped and seam == samples[-4096:] + samples[:4096], "past its end the tune goes on from its start, no gap")
     stopped = game.frames()
     game.key("s", gap=0)
     game.wait_frames(3)
     size = audio_size(audio)
     game.wait_frames(10)
     check(audio_size(audio) == size, "S stops the tune: the audio file stops growing")
-    game.key("s", gap=0)
-    game.wait_frames(10)
+    # S in the hold, then Right: once the turntable has turned, the S has been taken.
+    game.burst("s", "Right")
+    turned = wait_until(lambda: turned_from(game.screenshot("held-s"), title, height), timeout=20.0, step=0.1)
     held = game.frames() - stopped
-    check(held < 60 and audio_size(audio) == size, f"S {held} frames after the stop is dropped")
+    check(turned and held < 60 and audio_size(audio) == size, f"S {held} frames after the stop is dropped")
     # The hold ends 62 frames after the frame that stopped the tune, a frame or two after `stopped`.
     game.wait_frames(70 - (game.frames() - stopped))
     game.key("s", gap=0)
@@ -173,8 +182,8 @@ def acceptance(width, height):
         pointer_and_keypad(game, title)
         help_box(game, window[0] if window else None, box_log)
 
-        # Enter: the play view with the road and the car, no banner.
-        game.key("Return")
+        # Enter, from the keypad: the play view with the road and the car, no banner.
+        game.key("KP_Enter")
         wait_until(lambda: not banner_shown(game.screenshot("road"), width, height))
         road = game.screenshot("road")
         check(not banner_shown(road, width, height), "no banner in the play view")
@@ -193,10 +202,14 @@ def acceptance(width, height):
             check(same_picture(Picture(halved), Picture(WINDOWS_SCORE), step=4),
                   "the same picture as the Windows exe's after its first run")
 
-        steer_off_and_pause(game, width, height, timeout=60.0)
+        steer_off_and_pause(game, width, height, title, timeout=60.0)
 
         # Hundreds of frames since the start: the first hold is long over.
-        music_toggle(game, audio)
+        music_toggle(game, audio, title, height)
+        # Every frame ends with the 34 ms pause, so no two frames come closer together.
+        times = game.swap_times()
+        closest = min(later - earlier for earlier, later in zip(times, times[1:]))
+        check(closest >= 0.034, f"frames at least 34 ms apart ({1000 * closest:.1f} ms at the closest of {len(times)})")
 
         game.key("Escape")
         code = game.wait_exit()

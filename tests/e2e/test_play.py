@@ -69,17 +69,25 @@ def car_centre(picture, width, height):
     return (body[0] + body[-1]) / 2 if body else None
 
 
+def turned_from(picture, reference, height):
+    """Whether the car on the title view's turntable stands otherwise than in the reference title view: the
+    picture below the banner differs."""
+    return not same_picture(picture, reference, top=height // 4)
+
+
 def first_run(game, width, height, timeout=60.0):
     """From the road before Up: Left and Right do nothing yet; Up starts a run in which Right steps the car right
     and Left back; unsteered after that, the first block ends it 66 frames after Up. Returns the title view
     after the run, or None."""
     road = game.screenshot("road")
     centre = car_centre(road, width, height)
-    game.burst("Right", "Right", "Left")
-    game.wait_frames(6)
-    check(same_picture(game.screenshot("road-after-steering"), road), "steering before Up changes nothing")
     sent = game.frames()
-    game.burst("Up", "Right")
+    # The game takes keys in order: once the run's rows show, the three keys before Up have been taken.
+    game.burst("Right", "Right", "Left", "Up")
+    started = wait_until(lambda: not same_picture(game.screenshot("run-started"), road), timeout=20.0, step=0.1)
+    unmoved = car_centre(game.screenshot("run-started"), width, height)
+    check(started and unmoved == centre, f"steering before Up changes nothing (car at {centre}, {unmoved} after Up)")
+    game.burst("Right")
     game.wait_frames(4)
     stepped = car_centre(game.screenshot("run-right"), width, height)
     game.burst("Left")
@@ -95,9 +103,10 @@ def first_run(game, width, height, timeout=60.0):
     return ended
 
 
-def steer_off_and_pause(game, width, height, timeout=30.0):
+def steer_off_and_pause(game, width, height, title, timeout=30.0):
     """From the title view: a run steered off the road ends with the score line; then a paused run, where
-    P and R are ignored for 30 frames, P resumes, and R from Paused returns to the title view."""
+    P and R are ignored for 30 frames, P resumes, and R from Paused returns to the title view. `title` is a
+    title view with the turntable as a pause or a fresh start sets it."""
     game.key("Return", gap=0.6)
     game.key("Up", gap=0.2)
     # A held key: every auto-repeat counts, so the car leaves the road.
@@ -108,10 +117,15 @@ def steer_off_and_pause(game, width, height, timeout=30.0):
 
     game.key("Return", gap=0.6)
     game.key("Up", gap=0.4)
-    # P, then P and R inside the pause's 30 frames: one burst, however slow programs start.
-    game.burst("p", "p", "r")
-    check(wait_until(lambda: glyph_at(game.screenshot("paused"), 7, GLYPH_G, width, height)),
-          "pause notice shown; P and R in the pause's first frames ignored")
+    # P, then P and R inside the pause's 30 frames: one burst, however slow programs start. The pause shows
+    # the title view, where the Right after them turns the turntable: once it has, P and R have been taken.
+    game.burst("p", "p", "r", "Right")
+
+    def paused_and_turned():
+        shot = game.screenshot("paused")
+        return glyph_at(shot, 7, GLYPH_G, width, height) and turned_from(shot, title, height)
+    check(wait_until(paused_and_turned),
+          "pause notice shown; P and R in the pause's first frames ignored, a Right after them taken")
     check(press_until(game, "p", lambda: not banner_shown(game.screenshot("resumed"), width, height)),
           "P after the pause resumes the play view")
     game.key("p")
@@ -153,15 +167,20 @@ def main(width, height):
             check(glyph_at(ended, 7, GLYPH_S, width, height), "score line after the run")
             check(glyph_at(ended, 14, GLYPH_1, width, height), "score line reads 1")
 
-        steer_off_and_pause(game, width, height)
+        steer_off_and_pause(game, width, height, title)
 
         # S: stop, and after the hold start again; Escape stops it too.
         before = len(music_calls(game))
-        game.key("s")
+        sent = game.frames()
+        game.key("s", gap=0)
         check(wait_until(lambda: music_calls(game)[before:] == ["00000040"]),
               f"S stops the tune {music_calls(game)[before:]}")
-        game.key("s", gap=0.5)
-        check(music_calls(game)[before:] == ["00000040"], "S during the hold is dropped")
+        # S in the hold, then Right: once the turntable has turned, the S has been taken.
+        game.burst("s", "Right")
+        turned = wait_until(lambda: turned_from(game.screenshot("held-s"), title, height), timeout=20.0, step=0.1)
+        held = game.frames() - sent
+        check(turned and held < 60 and music_calls(game)[before:] == ["00000040"],
+              f"S {held} frames after the stop is dropped")
         check(press_until(game, "s", lambda: len(music_calls(game)) > before + 1),
               "S after the hold starts the tune again")
         check(music_calls(game)[before:] == ["00000040", "00020009"], f"stop, then start {music_calls(game)[before:]}")
