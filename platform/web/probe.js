@@ -12,7 +12,8 @@ mergeInto(LibraryManager.library, {
         workMs: [],  // each pass's work in ms, in order; bench pages only
         firstFrameMs: 0,  // page clock (ms since navigation began) when the first frame was done
 
-        // Whether the tune plays and how loud it is now.
+        // Whether the tune plays, how loud it is now, the audio clock and the
+        // tune's length in seconds.
         music: function () {
             var level = 0;
             if (Kestrel.analyser) {
@@ -26,6 +27,8 @@ mergeInto(LibraryManager.library, {
                 playing: Kestrel.source !== null,
                 context: Kestrel.audio ? Kestrel.audio.state : 'none',
                 level: level,
+                time: Kestrel.audio ? Kestrel.audio.currentTime : 0,
+                length: Kestrel.tune ? Kestrel.tune.duration : 0,
             };
         },
 

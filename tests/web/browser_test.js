@@ -74,10 +74,12 @@ async function within(page, frames, condition) {
     return page.evaluate(condition);
 }
 
-// A key press that has reached the game: it waits until the game has taken it from its queue.
+// A key press that has reached the game: it waits until the game has taken it from its queue, so that
+// no check after it can pass on a key that never arrived.
 async function press(page, key) {
+    const taken = await probe(page, 'keysTaken');
     await page.keyboard.press(key);
-    await waitFrames(page, 2);
+    await until(page, (before) => Module.kestrel.keysTaken() > before, taken);
 }
 
 async function scenario(name, body) {
@@ -115,6 +117,7 @@ async function main() {
     page.on('pageerror', (error) => errors.push(error.message));
     await page.setViewport({width: Width, height: Height});
     const address = `http://127.0.0.1:${server.address().port}/`;
+    let tuneSeen = null;
 
     // Another page of the game, set up before it loads; ready once it has drawn a few frames.
     async function openGame(viewport, beforeLoad = () => {}, ready = 'Module.kestrel.frames() >= 3') {
@@ -143,6 +146,9 @@ async function main() {
         sameAsDesktop(title, 'title');
         const car = title.at(Width / 2, Height * 0.45);
         check(!near(car, Ground, 12) && !near(car, Sky, 12), `the car on its turntable ${car}`);
+        // The tune began at or before this time on the audio clock; its end is awaited later.
+        await until(page, () => Module.kestrel.music().playing);
+        tuneSeen = await probe(page, 'music');
         // Each pass is followed by 34 ms before the next: never more than about 29 frames a second.
         const rate = await page.evaluate(() => new Promise((resolve) => {
             const [frames, start] = [Module.kestrel.frames(), performance.now()];
@@ -191,10 +197,12 @@ async function main() {
         await press(page, 'Enter');
         await press(page, 'ArrowUp');
         await until(page, () => Module.kestrel.runStart() > Module.kestrel.runEnd());
-        await press(page, 'ArrowRight');
-        check(await probe(page, 'carX') === 0.15, 'Right steers the car a step right');
-        await press(page, 'ArrowLeft');
-        check(await probe(page, 'carX') === 0, 'Left steers it back');
+        // A quick burst, all three waiting before the next pass: taken one a pass, each steers.
+        const taken = await probe(page, 'keysTaken');
+        await page.evaluate(() => [39, 37, 37].forEach((keyCode) =>
+            window.dispatchEvent(new KeyboardEvent('keydown', {keyCode}))));
+        await until(page, (before) => Module.kestrel.keysTaken() >= before + 3, taken);
+        check(await probe(page, 'carX') === -0.15, 'a burst of Right, Left, Left steers right, back and left');
         await press(page, 'p');
         await press(page, 'p');
         await press(page, 'r');
@@ -230,10 +238,13 @@ async function main() {
         check(shown[3] === 'OK', 'an OK button');
         await screenshot(page, 'help');
         // The game runs on behind the dialog, and its keys go to the dialog.
+        const heard = await page.evaluate(() => window.keyDefaults.length);
         await page.keyboard.press('Enter');
         await page.keyboard.press('Escape');
         await waitFrames(page, 4);
-        check(await page.evaluate(() => document.getElementById('menu').open), 'Enter and Escape leave the dialog open');
+        const keys = JSON.stringify(await page.evaluate((from) => window.keyDefaults.slice(from), heard));
+        check(keys === '[["Enter",true],["Escape",true]]' && await page.evaluate(() => document.getElementById('menu').open),
+            `Enter and Escape reach the page ${keys} and leave the dialog open`);
         check(await probe(page, 'running') === 1 && await probe(page, 'view') === 1, 'the game runs on and ignores them');
         // A click on the game gives it the keyboard back while the dialog stays open: game keys work
         // again, and M does nothing until OK.
@@ -316,6 +327,7 @@ async function main() {
         await quiet.mouse.click(Width / 2, Height / 2);
         check(await within(quiet, 300, () => Module.kestrel.music().playing && Module.kestrel.music().level > 0.01),
             `a click lets the tune play ${JSON.stringify(await probe(quiet, 'music'))}`);
+        check(await quiet.$eval('#touch', (overlay) => overlay.hidden), 'a mouse player\'s click shows no touch buttons');
 
         // Another window shape: the drawing keeps its first size and stretches.
         await quiet.setViewport({width: 1280, height: 1024});
