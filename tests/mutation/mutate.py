@@ -306,10 +306,11 @@ def make_layers(trees):
 
 def layer_keys(path):
     """The layers that can see a change to this file. The Windows shell and the resources are in no host
-    binary, nor in the Windows unit tests and replays, so their mutants start at the shell tests."""
+    binary, nor in the Windows unit tests and replays, so their mutants start at the shell tests; the Linux
+    resources are only in the desktop game's packages."""
     if path.startswith("platform/web/"):
         return ["web"]
-    if path.startswith("platform/desktop/"):
+    if path.startswith(("platform/desktop/", "resources/linux/")):
         return ["native unit", "native"]
     if path.startswith(("platform/windows/", "resources/")):
         return ["windows shell", "windows e2e"]
