@@ -78,13 +78,14 @@ def package(deb, build, root, scratch):
     rebuilt = run("cmake", "--build", build, "--target", "package_deb")
     os.umask(0o022)
     again = open(deb, "rb").read() if os.path.exists(deb) else None
-    check(rebuilt.returncode == 0 and again == open(first, "rb").read(),
-          f"packed again under umask 077, the same bytes (exit {rebuilt.returncode}, "
-          f"{'no package' if again is None else len(again)}) {rebuilt.stderr[-300:]}")
+    same = rebuilt.returncode == 0 and again == open(first, "rb").read()
+    check(same, "packed again under umask 077, the same bytes" + ("" if same else
+          f" (exit {rebuilt.returncode}, {'no package' if again is None else len(again)}) {rebuilt.stderr[-300:]}"))
     shutil.move(first, deb)
     prefix = os.path.join(scratch, "prefix")
     installed = run("cmake", "--install", build, "--prefix", prefix)
-    check(installed.returncode == 0, f"cmake --install into a scratch folder {installed.stderr[-300:]}")
+    check(installed.returncode == 0,
+          "cmake --install into a scratch folder " + (installed.stderr[-300:] if installed.returncode else ""))
     ours, theirs = tree(prefix), tree(os.path.join(root, "usr"))
     check(ours == theirs, f"cmake --install gives the package's tree; differing: {sorted(set(ours) ^ set(theirs))}")
 
