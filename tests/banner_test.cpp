@@ -12,7 +12,7 @@
 #include "banner/pixel_font.h"
 #include "game/game_state.h"
 #include "tests/support/frame_script.h"
-#include "tests/support/gl_recorder.h"
+#include "tools/simulation/gl_recorder.h"
 
 namespace {
 

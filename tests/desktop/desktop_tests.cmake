@@ -61,9 +61,7 @@ endif()
 # The shell's pad input on SDL's virtual game controller, with the recording
 # OpenGL and platform in place of the window and the frame calls.
 add_executable(desktop_pad_test ${CMAKE_CURRENT_SOURCE_DIR}/desktop/pad_test.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/support/frame_script.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/support/gl_recorder.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/support/platform_recorder.cpp)
-target_link_libraries(desktop_pad_test PRIVATE kestrel_desktop gtest_main)
+    ${CMAKE_CURRENT_SOURCE_DIR}/support/frame_script.cpp)
+target_link_libraries(desktop_pad_test PRIVATE kestrel_desktop kestrel_simulation gtest_main)
 add_test(NAME desktop_pad_test COMMAND desktop_pad_test)
 set_tests_properties(desktop_pad_test PROPERTIES LABELS unit TIMEOUT 60 ENVIRONMENT "SDL_VIDEODRIVER=dummy")
