@@ -69,7 +69,8 @@ class Game:
             "DISPLAY": self.display,
             "WINEPREFIX": os.environ.get("WINEPREFIX", os.path.join(BUILD_DIR, "wineprefix")),
             "WINEDLLOVERRIDES": "mscoree,mshtml=",
-            "WINEDEBUG": winedebug,
+            # Wine's own errors always go to the trace: they say why a start failed.
+            "WINEDEBUG": winedebug + ",err+all",
         })
         self.process = None
         self.trace = None
@@ -116,9 +117,15 @@ class Game:
                     raise RuntimeError("the game window showed no frame")
                 return
             if self.process.poll() is not None:
-                raise RuntimeError(f"game exited early with {self.process.returncode}")
+                raise RuntimeError(f"game exited early with {self.process.returncode}; its trace ends:\n" +
+                                   "".join(self.trace_tail()))
             time.sleep(0.2)
         raise RuntimeError("game window did not appear")
+
+    def trace_tail(self, lines=20):
+        self.trace.flush()
+        with open(self.trace_path, errors="replace") as trace:
+            return trace.readlines()[-lines:]
 
     def key(self, *names, gap=0.25):
         """Presses keys one by one, each a real X key event, with a gap of several frames."""
