@@ -4,7 +4,9 @@ import os
 import subprocess
 import time
 
-BUILD_DIR = os.environ.get("KESTREL_BUILD_DIR", os.getcwd())
+# Run by hand, the scripts find the Windows build and write under build/, never into the folder they run from.
+ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+BUILD_DIR = os.environ.get("KESTREL_BUILD_DIR", os.path.join(ROOT, "build", "windows"))
 EXE_DIR = os.environ.get("KESTREL_EXE_DIR", BUILD_DIR)
 PROBE = os.environ.get("KESTREL_PROBE", os.path.join(BUILD_DIR, "tests", "probe.exe"))
 SHOTS = os.environ.get("KESTREL_SHOTS", os.path.join(BUILD_DIR, "screenshots"))
