@@ -36,7 +36,7 @@ else()
             ${tarball} ${PROJECT_SOURCE_DIR}/scripts/pack-tar.py ${tarball_name} ${tarball_entries})
         set_tests_properties(desktop_tarball_build PROPERTIES FIXTURES_SETUP tarball LABELS unit TIMEOUT 300
             RESOURCE_LOCK build_tree)
-        set_tests_properties(desktop_tarball PROPERTIES FIXTURES_REQUIRED tarball LABELS unit TIMEOUT 60)
+        set_tests_properties(desktop_tarball PROPERTIES FIXTURES_REQUIRED tarball LABELS unit TIMEOUT 300)
 
         # The Debian package, built as make package builds it: its checks, then the game played from it.
         # The lock: two makes in the build folder at once would race, and desktop_deb packs the .deb again.
@@ -48,9 +48,9 @@ else()
             play ${deb})
         set_tests_properties(desktop_deb_build PROPERTIES FIXTURES_SETUP deb LABELS unit TIMEOUT 300
             RESOURCE_LOCK build_tree)
-        set_tests_properties(desktop_deb PROPERTIES FIXTURES_REQUIRED deb LABELS unit TIMEOUT 120
+        set_tests_properties(desktop_deb PROPERTIES FIXTURES_REQUIRED deb LABELS unit TIMEOUT 600
             RESOURCE_LOCK build_tree)
-        set_tests_properties(e2e_desktop_deb PROPERTIES FIXTURES_REQUIRED deb LABELS e2e TIMEOUT 120
+        set_tests_properties(e2e_desktop_deb PROPERTIES FIXTURES_REQUIRED deb LABELS e2e TIMEOUT 300
             RESOURCE_LOCK build_tree ENVIRONMENT "${desktop_environment}")
     endif()
     add_test(NAME e2e_desktop COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/e2e/test_desktop.py)

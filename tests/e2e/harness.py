@@ -244,8 +244,9 @@ def banner_cell(row, column, width, height):
     return project((-170 + column + 0.5, 140 - row - 0.5, 17 - row - 0.5), "title", width, height)
 
 
-def wait_until(condition, timeout=15.0, step=0.25):
-    """Polls until condition() is true; frames are slow on a loaded machine, so waits are by state, not time."""
+def wait_until(condition, timeout=60.0, step=0.25):
+    """Polls until condition() is true; frames are slow on a loaded machine, so waits are by state, not time,
+    and the limit is only there to end a wait for what never comes."""
     deadline = time.time() + timeout
     while time.time() < deadline:
         if condition():
