@@ -159,7 +159,7 @@ def music_toggle(game, audio, title, height):
     check(audio_size(audio) == size, "S stops the tune: the audio file stops growing")
     # S in the hold, then Right: once the turntable has turned, the S has been taken.
     game.burst("s", "Right")
-    turned = wait_until(lambda: turned_from(game.screenshot("held-s"), title, height), timeout=20.0, step=0.1)
+    turned = wait_until(lambda: turned_from(game.screenshot("held-s"), title, height), step=0.1)
     held = game.frames() - stopped
     check(turned and held < 60 and audio_size(audio) == size, f"S {held} frames after the stop is dropped")
     # The hold ends 62 frames after the frame that stopped the tune, a frame or two after `stopped`.

@@ -84,7 +84,7 @@ def first_run(game, width, height, timeout=60.0):
     sent = game.frames()
     # The game takes keys in order: once the run's rows show, the three keys before Up have been taken.
     game.burst("Right", "Right", "Left", "Up")
-    started = wait_until(lambda: not same_picture(game.screenshot("run-started"), road), timeout=20.0, step=0.1)
+    started = wait_until(lambda: not same_picture(game.screenshot("run-started"), road), step=0.1)
     unmoved = car_centre(game.screenshot("run-started"), width, height)
     check(started and unmoved == centre, f"steering before Up changes nothing (car at {centre}, {unmoved} after Up)")
     game.burst("Right")
@@ -177,7 +177,7 @@ def main(width, height):
               f"S stops the tune {music_calls(game)[before:]}")
         # S in the hold, then Right: once the turntable has turned, the S has been taken.
         game.burst("s", "Right")
-        turned = wait_until(lambda: turned_from(game.screenshot("held-s"), title, height), timeout=20.0, step=0.1)
+        turned = wait_until(lambda: turned_from(game.screenshot("held-s"), title, height), step=0.1)
         held = game.frames() - sent
         check(turned and held < 60 and music_calls(game)[before:] == ["00000040"],
               f"S {held} frames after the stop is dropped")
