@@ -74,16 +74,19 @@ class DesktopGame(Game):
     def wait_for_window(self, timeout=60):
         """Until the game window is there and its first frames show the sky at the top."""
         deadline = time.time() + timeout
+        window, top = None, None
         while time.time() < deadline:
             if self.process.poll() is not None:
                 raise RuntimeError(f"game exited early with {self.process.returncode}")
             window = self.windows().get(self.title)
             if window is not None:
                 _, x, y, width, height = window
-                if near(self.screenshot("start").at(x + width // 2, y + 2), SKY, 2):
+                top = self.screenshot("start").at(x + width // 2, y + 2)
+                if near(top, SKY, 2):
                     return
             time.sleep(0.2)
-        raise RuntimeError("game window did not show the sky")
+        raise RuntimeError(f"game window did not show the sky (window {window}, its top {top}, "
+                           f"windows {sorted(self.windows())}, stderr {self.stderr_lines()[-5:]})")
 
     def transient_for(self, window):
         """The window a dialog is parented to, or None."""

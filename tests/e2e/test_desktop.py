@@ -47,6 +47,14 @@ def audio_silent(path, quiet=1.0, timeout=15.0):
     return False
 
 
+def tune_start(path, samples):
+    """Where the tune's first samples lie in the mixed audio, or None when not in its first 64 KiB: a device
+    may write a little silence before its first callback."""
+    with open(path, "rb") as played:
+        found = played.read(65536).find(samples[:4096])
+    return found if found >= 0 else None
+
+
 def title_checks(game, width, height):
     title = game.screenshot("title")
     check(near(title.at(width // 2, 5), SKY, 2), f"sky at the top {title.at(width // 2, 5)}")
@@ -147,9 +155,11 @@ def music_toggle(game, audio, title, height):
     check(audio_growing(audio), "the tune plays: SDL mixes it into the audio file")
     with open(TUNE, "rb") as tune:
         samples = tune.read()[44:]
-    looped = wait_until(lambda: (audio_size(audio) or 0) >= len(samples) + 4096, timeout=40.0)
+    start = tune_start(audio, samples)
+    end = (start or 0) + len(samples) + 4096
+    looped = start is not None and wait_until(lambda: (audio_size(audio) or 0) >= end, timeout=40.0)
     with open(audio, "rb") as played:
-        seam = played.read(len(samples) + 4096)[len(samples) - 4096:]
+        seam = played.read(end)[-8192:]
     check(looped and seam == samples[-4096:] + samples[:4096], "past its end the tune goes on from its start, no gap")
     stopped = game.frames()
     game.key("s", gap=0)
@@ -168,9 +178,8 @@ def music_toggle(game, audio, title, height):
     # The device opens again and SDL writes the file anew.
     check(wait_until(lambda: audio_size(audio) != size, step=0.05) and audio_growing(audio),
           "S after the hold starts the tune again")
-    with open(TUNE, "rb") as tune, open(audio, "rb") as played:
-        start = tune.read()[44:44 + 4096]
-        check(played.read(4096) == start, "the tune starts again from its beginning")
+    check(wait_until(lambda: tune_start(audio, samples) is not None, timeout=10.0),
+          "the tune starts again from its beginning")
 
 
 def acceptance(width, height):
