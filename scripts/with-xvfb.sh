@@ -44,7 +44,8 @@ start_xvfb() {
         if [ -e "/tmp/.X${number}-lock" ] || [ -e "/tmp/.X11-unix/X${number}" ]; then
             continue
         fi
-        Xvfb ":${number}" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
+        # -noreset: a reset when the probe below leaves would refuse the program's own connection.
+        Xvfb ":${number}" -screen 0 "$screen" -nolisten tcp -noreset >/dev/null 2>&1 &
         xvfb_pid=$!
         for waited in $(seq 1 100); do
             owner=$(lock_owner "$number")

@@ -46,10 +46,16 @@ def serves_display(xvfb, number):
 
 
 def start_xvfb(width, height):
-    """An Xvfb of our own and its display name; a number another test took at the same moment is left to it."""
+    """An Xvfb of our own and its display name; a number another test took at the same moment is left to it.
+
+    -noreset: by default the server resets whenever its last client leaves, as each probe of ours does, and a
+    program connecting during the reset is refused. Wine's desktop process, refused so, leaves the whole session
+    without a display driver, and the game's window cannot be made: on a loaded machine the reset lasts long
+    enough for that to happen about once in a hundred starts."""
     for _ in range(5):
         number = free_display()
-        xvfb = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
+        xvfb = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp",
+                                 "-noreset"],
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         if serves_display(xvfb, number):
             return xvfb, f":{number}"
