@@ -69,8 +69,9 @@ async function until(page, condition, argument) {
 // Whether the game comes to show something within `frames` frames: a check that can fail on its own.
 async function within(page, frames, condition) {
     const start = await probe(page, 'frames');
-    await page.waitForFunction((last, shown) => new Function(`return ${shown}`)() || Module.kestrel.frames() >= last,
-        {timeout: 60000, polling: 20}, start + frames, `(${condition})()`);
+    // Handed over as a function: the page's policy lets no text be evaluated as script.
+    await page.evaluate(`window.shown = ${condition}`);
+    await until(page, (last) => window.shown() || Module.kestrel.frames() >= last, start + frames);
     return page.evaluate(condition);
 }
 
@@ -108,18 +109,24 @@ async function main() {
     const browser = await launch();
     const page = await browser.newPage();
     const errors = [];
-    page.on('pageerror', (error) => errors.push(error.message));
+    // Uncaught errors, and whatever the page's Content-Security-Policy refused (Chromium logs each refusal).
+    const watch = (watched) => {
+        watched.on('pageerror', (error) => errors.push(error.message));
+        watched.on('console', (message) => /Content Security Policy/.test(message.text()) && errors.push(message.text()));
+    };
+    watch(page);
     await page.setViewport({width: Width, height: Height});
     const address = `http://127.0.0.1:${server.address().port}/`;
 
     // Another page of the game, set up before it loads; ready once it has drawn a few frames.
-    async function openGame(viewport, beforeLoad = () => {}, ready = 'Module.kestrel.frames() >= 3') {
+    async function openGame(viewport, beforeLoad = () => {}, ready = () => Module.kestrel.frames() >= 3) {
         const opened = await browser.newPage();
-        opened.on('pageerror', (error) => errors.push(error.message));
+        watch(opened);
         await opened.evaluateOnNewDocument(beforeLoad);
         await opened.setViewport(viewport);
         await opened.goto(address);
-        await until(opened, (shown) => window.Module && Module.kestrel && new Function(`return ${shown}`)(), ready);
+        await opened.evaluate(`window.ready = ${ready}`);
+        await until(opened, () => window.Module && Module.kestrel && window.ready());
         return opened;
     }
 
@@ -432,14 +439,30 @@ async function main() {
             HTMLCanvasElement.prototype.getContext = function (type, ...options) {
                 return /webgl/.test(type) ? null : getContext.call(this, type, ...options);
             };
-        }, '!document.getElementById("no-webgl").hidden');
+        }, () => !document.getElementById('no-webgl').hidden);
         const line = await bare.evaluate(() => document.getElementById('no-webgl').textContent);
         check(/cannot draw the game/.test(line), `the page says so: "${line}"`);
         await screenshot(bare, 'no-webgl');
         await bare.close();
     });
 
-    check(errors.length === 0, `no page errors ${errors.join('; ')}`);
+    check(errors.length === 0, `no page errors and nothing the page's policy refused ${errors.join('; ')}`);
+    // The policy lets nothing else in: another host's picture and data, a script written into the page.
+    const refused = await page.evaluate(() => new Promise((resolve) => {
+        const seen = [];
+        // A policy that lets one through never reports three: what it did refuse is read after 5 s.
+        setTimeout(() => resolve(seen.sort()), 5000);
+        document.addEventListener('securitypolicyviolation', (event) => {
+            seen.push(event.effectiveDirective);
+            if (seen.length === 3) {
+                resolve(seen.sort());
+            }
+        });
+        new Image().src = 'http://kestrel.test/picture.png';
+        fetch('http://kestrel.test/data').catch(() => {});
+        document.body.appendChild(document.createElement('script')).textContent = 'window.written = 1';
+    }));
+    check(JSON.stringify(refused) === '["connect-src","img-src","script-src-elem"]', `the policy refused ${refused}`);
     await browser.close();
     server.close();
 }
