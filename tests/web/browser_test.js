@@ -332,7 +332,19 @@ async function main() {
 
     await scenario('on a phone the touch buttons play the game', async () => {
         const [width, height] = [844, 390];
-        const phone = await openGame({width, height, isMobile: true, hasTouch: true, isLandscape: true});
+        const held = (w, h) => ({width: w, height: h, isMobile: true, hasTouch: true, isLandscape: w > h});
+        // Held upright, the page asks to be turned (the buttons too stay away, see below); the drawing
+        // already has the shape the game is played in.
+        const phone = await openGame(held(height, width));
+        const [turn, line, drawingWidth, drawingHeight] = await phone.evaluate(() => [
+            getComputedStyle(document.getElementById('turn')).display, document.getElementById('turn').textContent.trim(),
+            document.getElementById('game').width, document.getElementById('game').height]);
+        await screenshot(phone, 'phone-upright');
+        check(turn !== 'none' && /Turn your phone sideways/.test(line), `upright, the page asks to be turned: "${line}"`);
+        check(drawingWidth === width && drawingHeight === height, `the drawing is as wide as the phone turned ${[
+            drawingWidth, drawingHeight]}`);
+        await phone.setViewport(held(width, height));
+        await waitFrames(phone, 2);
         const centre = (selector) => phone.$eval(selector, (button) => {
             const box = button.getBoundingClientRect();
             return [box.x + box.width / 2, box.y + box.height / 2];
@@ -388,6 +400,28 @@ async function main() {
         await tap('Right');
         check(await probe(phone, 'runStart') > 0 && await probe(phone, 'carX') === 0.15, 'Up starts a run and Right moves the car');
 
+        // Any shape from 320x480 up, either way round: no two buttons overlap, none covers the banner's rows
+        // or the road's middle, and Escape stays at the top right, away from the thumbs.
+        for (const [w, h] of [[320, 480], [390, 844], [768, 1024], [480, 320], [568, 320], [844, 390], [1024, 768],
+            [1920, 1080]]) {
+            await phone.setViewport(held(w, h));
+            const boxes = await phone.evaluate(() => [...document.querySelectorAll('button')]
+                .filter((button) => button.getClientRects().length > 0)
+                .map((button) => [button.getAttribute('aria-label') || button.textContent, button.getBoundingClientRect()])
+                .map(([label, box]) => ({label, left: box.left, right: box.right, top: box.top, bottom: box.bottom})));
+            const meets = (a, b) => a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+            const clashes = boxes.flatMap((a, i) => boxes.slice(i + 1).filter((b) => meets(a, b))
+                .map((b) => `${a.label}/${b.label}`));
+            const banner = {left: 0, right: w, top: h * 0.14, bottom: h * 0.21};
+            const road = {left: w * 0.45, right: w * 0.55, top: h * 0.45, bottom: h};
+            const covering = boxes.filter((box) => meets(box, banner) || meets(box, road)).map((box) => box.label);
+            const escape = boxes.find((box) => box.label === 'Escape');
+            const placed = h >= w ? boxes.length === 1 && boxes[0].label === 'Full screen' :
+                boxes.length === 10 && escape.left > w / 2 && escape.bottom < h * 0.14;
+            check(placed && clashes.length === 0 && covering.length === 0,
+                `${w}x${h}: ${boxes.length} buttons, overlapping ${clashes}, covering ${covering}, Escape top right`);
+        }
+        await phone.setViewport(held(width, height));
         await tap('M');
         check(await phone.evaluate(() => document.getElementById('menu').open), 'M shows the help');
         await phone.touchscreen.tap(...await centre('#menu-ok'));
