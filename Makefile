@@ -32,7 +32,7 @@ windows: deps
 # Only the game and its tune; a first configure leaves the tests out, which
 # need GoogleTest. make test configures them in, and make run keeps them.
 run: deps-play
-	@test -f build/windows/CMakeCache.txt || cmake --preset windows -DKESTREL_TESTS=OFF
+	@test -f build/windows/Makefile || cmake --preset windows -DKESTREL_TESTS=OFF
 	cmake --build --preset windows --target KestrelForges
 	@bash scripts/run-game.sh
 
@@ -54,7 +54,7 @@ bench-web: web native
 
 # The native Linux build of the same game, on the user's display.
 run-desktop: deps-desktop
-	@test -f build/native/CMakeCache.txt || cmake --preset native -DKESTREL_TESTS=OFF
+	@test -f build/native/Makefile || cmake --preset native -DKESTREL_TESTS=OFF
 	cmake --build --preset native --target KestrelForges
 	cd build/native && ./KestrelForges; echo "KestrelForges exited with $$?"
 
