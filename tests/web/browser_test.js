@@ -406,15 +406,12 @@ async function main() {
             [1920, 1080]]) {
             await phone.setViewport(held(w, h));
             const boxes = await phone.evaluate(() => [...document.querySelectorAll('button')]
-                .filter((button) => button.getClientRects().length > 0)
-                .map((button) => [button.getAttribute('aria-label') || button.textContent, button.getBoundingClientRect()])
-                .map(([label, box]) => ({label, left: box.left, right: box.right, top: box.top, bottom: box.bottom})));
+                .filter((button) => button.getClientRects().length > 0).map((button) => Object.assign(
+                    button.getBoundingClientRect().toJSON(), {label: button.getAttribute('aria-label') || button.textContent})));
             const meets = (a, b) => a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-            const clashes = boxes.flatMap((a, i) => boxes.slice(i + 1).filter((b) => meets(a, b))
-                .map((b) => `${a.label}/${b.label}`));
-            const banner = {left: 0, right: w, top: h * 0.14, bottom: h * 0.21};
-            const road = {left: w * 0.45, right: w * 0.55, top: h * 0.45, bottom: h};
-            const covering = boxes.filter((box) => meets(box, banner) || meets(box, road)).map((box) => box.label);
+            const clashes = boxes.flatMap((a, i) => boxes.slice(i + 1).filter((b) => meets(a, b)).map((b) => b.label));
+            const covering = boxes.filter((box) => meets(box, {left: 0, right: w, top: h * 0.14, bottom: h * 0.21}) ||
+                meets(box, {left: w * 0.45, right: w * 0.55, top: h * 0.45, bottom: h})).map((box) => box.label);
             const escape = boxes.find((box) => box.label === 'Escape');
             const placed = h >= w ? boxes.length === 1 && boxes[0].label === 'Full screen' :
                 boxes.length === 10 && escape.left > w / 2 && escape.bottom < h * 0.14;
@@ -486,12 +483,8 @@ async function main() {
         const seen = [];
         // A policy that lets one through never reports three: what it did refuse is read after 5 s.
         setTimeout(() => resolve(seen.sort()), 5000);
-        document.addEventListener('securitypolicyviolation', (event) => {
-            seen.push(event.effectiveDirective);
-            if (seen.length === 3) {
-                resolve(seen.sort());
-            }
-        });
+        document.addEventListener('securitypolicyviolation',
+            (event) => seen.push(event.effectiveDirective) === 3 && resolve(seen.sort()));
         new Image().src = 'http://kestrel.test/picture.png';
         fetch('http://kestrel.test/data').catch(() => {});
         document.body.appendChild(document.createElement('script')).textContent = 'window.written = 1';
