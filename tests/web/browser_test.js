@@ -25,7 +25,7 @@ const Glyph1 = ['.#.', '##.', '.#.', '.#.', '###'];
 
 // The desktop rasterizer's pictures of the same still frames, from the native build.
 const nativeFrames = process.env.KESTREL_NATIVE_FRAMES;
-const shotDir = process.env.KESTREL_SHOTS;
+const {shotDir} = require('./driver.js');
 
 
 // Whether the banner shows a glyph at a character position: rows of '#' (ink) and '.' (grey).
