@@ -333,16 +333,14 @@ async function main() {
     await scenario('on a phone the touch buttons play the game', async () => {
         const [width, height] = [844, 390];
         const held = (w, h) => ({width: w, height: h, isMobile: true, hasTouch: true, isLandscape: w > h});
-        // Held upright, the page asks to be turned (the buttons too stay away, see below); the drawing
-        // already has the shape the game is played in.
+        // Held upright, the page asks to be turned, and draws already at the shape the game is played in.
         const phone = await openGame(held(height, width));
-        const [turn, line, drawingWidth, drawingHeight] = await phone.evaluate(() => [
-            getComputedStyle(document.getElementById('turn')).display, document.getElementById('turn').textContent.trim(),
-            document.getElementById('game').width, document.getElementById('game').height]);
+        const upright = await phone.evaluate(() => [getComputedStyle(document.getElementById('turn')).display,
+            document.getElementById('turn').textContent.trim(), document.getElementById('game').width,
+            document.getElementById('game').height]);
         await screenshot(phone, 'phone-upright');
-        check(turn !== 'none' && /Turn your phone sideways/.test(line), `upright, the page asks to be turned: "${line}"`);
-        check(drawingWidth === width && drawingHeight === height, `the drawing is as wide as the phone turned ${[
-            drawingWidth, drawingHeight]}`);
+        check(upright[0] !== 'none' && /Turn your phone sideways/.test(upright[1]) && upright[2] === width &&
+            upright[3] === height, `upright, the page asks to be turned and draws as the phone turned ${upright}`);
         await phone.setViewport(held(width, height));
         await waitFrames(phone, 2);
         const centre = (selector) => phone.$eval(selector, (button) => {
