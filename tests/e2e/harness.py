@@ -8,7 +8,7 @@ import time
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 BUILD_DIR = os.environ.get("KESTREL_BUILD_DIR", os.path.join(ROOT, "build", "windows"))
 EXE_DIR = os.environ.get("KESTREL_EXE_DIR", BUILD_DIR)
-PROBE = os.environ.get("KESTREL_PROBE", os.path.join(BUILD_DIR, "tests", "probe.exe"))
+PROBE = os.environ.get("KESTREL_PROBE", os.path.join(BUILD_DIR, "tests", "e2e", "probe.exe"))
 SHOTS = os.environ.get("KESTREL_SHOTS", os.path.join(BUILD_DIR, "screenshots"))
 
 SKY = (0, 232, 255)
