@@ -32,7 +32,7 @@ else()
     # The player's tarball, built as make package builds it.
     if(TARGET package_tarball)
         add_test(NAME desktop_tarball_build COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target package_tarball)
-        add_test(NAME desktop_tarball COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/desktop/check_tarball.py
+        add_test(NAME desktop_tarball COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/check_archive.py
             ${tarball} ${PROJECT_SOURCE_DIR}/scripts/pack-tar.py ${tarball_name} ${tarball_entries})
         set_tests_properties(desktop_tarball_build PROPERTIES FIXTURES_SETUP tarball LABELS unit TIMEOUT 300
             RESOURCE_LOCK build_tree)

@@ -8,7 +8,7 @@ import time
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 BUILD_DIR = os.environ.get("KESTREL_BUILD_DIR", os.path.join(ROOT, "build", "windows"))
 EXE_DIR = os.environ.get("KESTREL_EXE_DIR", BUILD_DIR)
-PROBE = os.environ.get("KESTREL_PROBE", os.path.join(BUILD_DIR, "tests", "probe.exe"))
+PROBE = os.environ.get("KESTREL_PROBE", os.path.join(BUILD_DIR, "tests", "e2e", "probe.exe"))
 SHOTS = os.environ.get("KESTREL_SHOTS", os.path.join(BUILD_DIR, "screenshots"))
 
 SKY = (0, 232, 255)
@@ -46,10 +46,16 @@ def serves_display(xvfb, number):
 
 
 def start_xvfb(width, height):
-    """An Xvfb of our own and its display name; a number another test took at the same moment is left to it."""
+    """An Xvfb of our own and its display name; a number another test took at the same moment is left to it.
+
+    -noreset: by default the server resets whenever its last client leaves, as each probe of ours does, and a
+    program connecting during the reset is refused. Wine's desktop process, refused so, leaves the whole session
+    without a display driver, and the game's window cannot be made: on a loaded machine the reset lasts long
+    enough for that to happen about once in a hundred starts."""
     for _ in range(5):
         number = free_display()
-        xvfb = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
+        xvfb = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp",
+                                 "-noreset"],
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         if serves_display(xvfb, number):
             return xvfb, f":{number}"

@@ -12,7 +12,7 @@ const sourceDir = process.env.KESTREL_SOURCE_DIR;
 const shotDir = process.env.KESTREL_SHOTS || path.join(__dirname, '..', '..', 'build', 'screenshots');
 
 const contentTypes = {
-    '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.wav': 'audio/wav',
+    '.html': 'text/html', '.css': 'text/css', '.js': 'text/javascript', '.wasm': 'application/wasm', '.wav': 'audio/wav',
     '.webmanifest': 'application/manifest+json', '.png': 'image/png',
 };
 
