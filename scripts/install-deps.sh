@@ -6,7 +6,7 @@ packages=(
     googletest
     mingw-w64
     wine64
-    xvfb x11-utils xdotool imagemagick
+    xvfb x11-utils x11-xserver-utils xdotool imagemagick
     libgl1-mesa-dri libgl-dev libosmesa6-dev libxtst-dev
     libbenchmark-dev
     libsdl2-dev

@@ -137,6 +137,19 @@ def help_box(game, game_window, box_log=None):
     check(wait_until(lambda: not same_picture(game.screenshot("after-help"), shot)), "frames go on after OK")
 
 
+def held_left(game):
+    """Left held for 3 s, X repeating it 60 times a second, turns the turntable; as Windows folds a repeat into the
+    key-down still waiting, nothing piles up, and the turntable stands still from the third frame after the release."""
+    subprocess.run(["xset", "r", "rate", "250", "60"], env=game.env, check=True)
+    before = game.screenshot("held-before")
+    subprocess.run(["xdotool", "keydown", "Left", "sleep", "3", "keyup", "Left"], env=game.env, check=True)
+    game.wait_frames(3)
+    released = game.screenshot("held-released")
+    game.wait_frames(15)
+    check(not same_picture(released, before) and same_picture(game.screenshot("held-still"), released),
+          "a held Left turns the turntable, which stands still within three frames of the release")
+
+
 def music_toggle(game, audio):
     """S stops the tune; an S within the 60 frames that follow is dropped; an S after them starts the tune again,
     from its beginning. Counted in the frames the spy logs."""
@@ -171,6 +184,7 @@ def acceptance(width, height):
         title = title_checks(game, width, height)
         pointer_and_keypad(game, title)
         help_box(game, window[0] if window else None, box_log)
+        held_left(game)
 
         # Enter: the play view with the road and the car, no banner.
         game.key("Return")
