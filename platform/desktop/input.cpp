@@ -88,6 +88,12 @@ void HandleKeyDown(const SDL_Keysym& key)
 
 void QueuePadKey(int key, bool repeat)
 {
+    // While another window (the help box) has the keyboard, the pads are not
+    // the game's either: SDL already keeps their presses from it, and a
+    // direction held from before stops repeating into it.
+    if (mainWindow != nullptr && SDL_GetKeyboardFocus() != mainWindow) {
+        return;
+    }
     // A held direction's repeat is folded into its key still waiting, as a
     // held key's are.
     if (repeat && std::find(padKeys.begin(), padKeys.end(), key) != padKeys.end()) {
@@ -179,6 +185,12 @@ void HandleEvent(const SDL_Event& event)
         // Every key-down counts, auto-repeats included, as on Windows (a
         // repeat that would pile up never gets here: FoldQueuedInput).
         HandleKeyDown(event.key.keysym);
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        // A click on the game window gives it the keyboard back from the help
+        // box, as clicking a window does on Windows; a window manager would
+        // do so too, but without one nothing else does.
+        SDL_SetWindowInputFocus(mainWindow);
         break;
     case SDL_CONTROLLERDEVICEADDED:
         OpenPad(event.cdevice.which);

@@ -70,6 +70,7 @@ int FoldQueuedInput(void* /*unused*/, SDL_Event* event)
 
 void TakeOneEvent()
 {
+    WatchHelpBox();
     // Pad keys read in an earlier pass come before anything newer.
     if (PressWaitingPadKey()) {
         return;

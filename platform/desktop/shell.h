@@ -57,10 +57,14 @@ bool PressWaitingPadKey();
 // everything, once; later calls do nothing.
 void RunQuitSequence(int code);
 
-// Shows the "MENU" help box over the game window and waits until OK or its
-// close box closes it; no frame runs meanwhile, but a close request or SIGTERM
-// still ends the game.
+// Shows the "MENU" help box over the game window and returns: the game plays
+// on behind it, as behind the Windows dialog.
 void ShowHelpBox();
+
+// Once a pass: notes the box closed by OK or its close box (the frame's tail
+// then hands the keyboard back), and gives the box the keyboard once it is on
+// the screen, as a dialog shown on Windows takes it.
+void WatchHelpBox();
 
 // Takes the help box away with the game (the quit sequence).
 void CloseHelpBox();

@@ -102,7 +102,8 @@ def box_contents(path):
 
 
 def help_box(game, game_window, box_log=None):
-    """M: the modal box titled MENU over the game; the game waits; OK closes it and the game goes on."""
+    """M: the box titled MENU over the game, which plays on behind it with the box holding the keyboard; a click
+    on the game gives the keys back, and M then shows no second box; OK closes it and the game has the keyboard."""
     game.key("m", gap=0.1)
     check(wait_until(lambda: "MENU" in game.windows()), "M opens a window titled MENU")
     box = game.windows().get("MENU")
@@ -117,16 +118,26 @@ def help_box(game, game_window, box_log=None):
               "both help texts exactly, wrapped only at their blanks")
         check(max(len(line) for line in shown["message"].split("\n")) <= 90, "lines short enough for the box")
     check(game.transient_for(box[0]) == game_window, "the box is parented to the game window")
+    check(wait_until(lambda: game.focused_window() == box[0]), "the box has the keyboard")
     shot = game.screenshot("help")
     _, x, y, width, height = box
-    # Typed into the box, Enter and Escape leave it open.
-    subprocess.run(["xdotool", "windowfocus", str(box[0]), "key", "Return", "Escape"], env=game.env, check=True)
-    # Modal: no frame while the box is open.
+    # Typed into the box, Enter, Escape and Left reach neither the box's OK nor the game, which draws on.
     drawn = game.frames()
+    game.burst("Return", "Escape", "Left")
     time.sleep(1.0)
-    check("MENU" in game.windows(), "Enter and Escape leave the box open")
+    check("MENU" in game.windows() and game.process.poll() is None, "Enter and Escape leave the box and the game")
     if "KESTREL_SWAP_LOG" in game.environment:
-        check(game.frames() == drawn, f"no frame while the box is open ({game.frames() - drawn} drawn)")
+        check(game.frames() > drawn + 5, f"frames go on behind the box ({game.frames() - drawn} in 1 s)")
+    typed = game.screenshot("help-typed")
+    # A click on the game gives it the keys: M shows no second box, and Left, after it, turns the turntable.
+    game.click(20, game.height - 20)
+    check(wait_until(lambda: game.focused_window() == game_window), "a click on the game gives it the keyboard")
+    game.key("m", "Left", gap=0.1)
+    check(wait_until(lambda: not same_picture(game.screenshot("help-left"), shot)) and same_picture(typed, shot),
+          "Left typed into the box did not turn the turntable, Left after the click does")
+    time.sleep(1.0)
+    boxes = subprocess.run(["xwininfo", "-root", "-children"], env=game.env, capture_output=True, text=True).stdout
+    check(boxes.count('"MENU"') == 1, "M while the box is shown shows no second one")
     # The OK button: the first column pixel up from the box's bottom that is not its background.
     background = shot.at(x + 3, y + height - 3)
     button_y = next((row for row in range(y + height - 3, y + height // 2, -1)
@@ -134,7 +145,6 @@ def help_box(game, game_window, box_log=None):
     game.click(x + width // 2, button_y - 6)
     check(wait_until(lambda: "MENU" not in game.windows()), "OK closes the box")
     check(wait_until(lambda: game.focused_window() == game_window), "the game window has the keyboard back")
-    check(wait_until(lambda: not same_picture(game.screenshot("after-help"), shot)), "frames go on after OK")
 
 
 def held_left(game):
@@ -211,9 +221,13 @@ def acceptance(width, height):
         # Hundreds of frames since the start: the first hold is long over.
         music_toggle(game, audio)
 
+        # With the box shown and the game clicked, Escape ends the game and takes the box with it.
+        open_box(game)
+        game.click(20, height - 20)
+        wait_until(lambda: game.focused_window() == window[0])
         game.key("Escape")
         code = game.wait_exit()
-        check(code == 27, f"Escape exits with 27 (got {code})")
+        check(code == 27 and "MENU" not in game.windows(), f"Escape exits with 27 (got {code}), the box with it")
         # SDL's disk driver announces itself; the game has nothing to say.
         own = [line for line in game.stderr_lines() if not line.startswith("CRITICAL:")]
         check(own == [], f"nothing from the game on stderr {own}")
