@@ -225,6 +225,8 @@ mergeInto(LibraryManager.library, {
         return document.getElementById('menu').contains(document.activeElement) ? 1 : 0;
     },
 
+    WebPressFocusedButton: function () { document.activeElement.click(); },
+
     WebFocusGame__deps: ['$Kestrel'],
     WebFocusGame: function () { Kestrel.canvas.focus(); },
 

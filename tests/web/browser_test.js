@@ -157,6 +157,27 @@ async function main() {
         check(defaults === '[["x",false],[" ",true],["ArrowDown",true]]', `default actions ${defaults}`);
     });
 
+    await scenario('presses sent at once act one a pass; a held key never piles up', async () => {
+        const send = (event) => page._client().send('Input.dispatchKeyEvent',
+            {key: 'ArrowLeft', code: 'ArrowLeft', windowsVirtualKeyCode: 37, ...event});
+        const start = await probe(page, 'heading');
+        await Promise.all([1, 2, 3, 4, 5].flatMap(() => [send({type: 'rawKeyDown'}), send({type: 'keyUp'})]));
+        await until(page, (target) => Module.kestrel.heading() <= target, start - 10);
+        await waitFrames(page, 3);
+        check(await probe(page, 'heading') === start - 10, 'five presses sent at once turn the turntable five steps');
+        // Held 2 s, repeating 100 times a second: each repeat is folded into the one still waiting, as on Windows.
+        await send({type: 'rawKeyDown'});
+        for (let i = 0; i < 200; ++i) {
+            await Promise.all([send({type: 'rawKeyDown', autoRepeat: true}), new Promise((done) => setTimeout(done, 10))]);
+        }
+        await send({type: 'keyUp'});
+        await waitFrames(page, 3);
+        const released = await probe(page, 'heading');
+        await waitFrames(page, 20);
+        check(start - 10 - released >= 20 && await probe(page, 'heading') === released,
+            `held Left turned the turntable ${(start - 10 - released) / 2} steps; still from the third frame after the release`);
+    });
+
     await scenario('Enter shows the road and the car', async () => {
         await press(page, 'Enter');
         await until(page, () => Module.kestrel.view() === 2);
@@ -345,19 +366,24 @@ async function main() {
         }
         check(bannerRows.every(([x, y]) => near(shown.at(x, y), bare.at(x, y), 0)), 'the banner rows stay clear');
 
-        // A held button repeats like a held key; a second finger works meanwhile.
+        // A held button repeats like a held key; a second finger works meanwhile. Its M shows the help, which
+        // takes the keys: the held button stops repeating.
         const [leftX, leftY] = await centre('[aria-label="Left"]');
-        const [sX, sY] = await centre('[aria-label="S"]');
+        const [mX, mY] = await centre('[aria-label="M"]');
         const touch = (type, points) => phone._client().send('Input.dispatchTouchEvent', {type, touchPoints: points});
         const heading = await probe(phone, 'heading');
         await touch('touchStart', [{x: leftX, y: leftY, id: 0}]);
         await waitFrames(phone, 25);
-        await touch('touchStart', [{x: leftX, y: leftY, id: 0}, {x: sX, y: sY, id: 1}]);
+        await touch('touchStart', [{x: leftX, y: leftY, id: 0}, {x: mX, y: mY, id: 1}]);
         await touch('touchEnd', [{x: leftX, y: leftY, id: 0}]);
-        await until(phone, () => !Module.kestrel.music().playing);
+        await until(phone, () => document.getElementById('menu').contains(document.activeElement));
+        const held = await probe(phone, 'heading');
+        await waitFrames(phone, 10);
+        const stood = await probe(phone, 'heading') === held;
         await touch('touchEnd', []);
-        const turns = (heading - await probe(phone, 'heading') + 360) % 360 / 2;
-        check(turns >= 4, `holding Left turned the turntable ${turns} times; S with a second finger stopped the tune`);
+        const turns = (heading - held + 360) % 360 / 2;
+        check(turns >= 4 && stood, `holding Left turned the turntable ${turns} times, M with a second finger showed the help, and Left stopped`);
+        await phone.touchscreen.tap(...await centre('#menu-ok'));
 
         const tap = async (label) => {
             await phone.touchscreen.tap(...await centre(`[aria-label="${label}"]`));
@@ -408,6 +434,17 @@ async function main() {
             await waitFrames(padded, 2);
         };
         const button = (index, pressed) => set(new Function(`testPad.buttons[${index}].pressed = ${pressed};`));
+        // Back opens the help; while it has the keys the pad is its own: Left, then Back with Start, do nothing to
+        // the game, and A presses OK.
+        const heading = await probe(padded, 'heading');
+        for (const [index, pressed] of [[8, true], [8, false], [14, true], [8, true], [9, true], [14, false], [8, false],
+            [9, false], [0, true]]) {
+            await button(index, pressed);
+        }
+        await until(padded, () => Module.kestrel.helpOpen() === 0 && document.activeElement.id === 'game');
+        check(await probe(padded, 'running') === 1 && await probe(padded, 'heading') === heading,
+            'Left and Back with Start pressed while the help had the keys did nothing; A closed it');
+        await button(0, false);
         await button(9, true);
         await button(9, false);
         check(await probe(padded, 'view') === 2, 'Start shows the road');
