@@ -1,4 +1,4 @@
-// input.cpp -- the page's key presses, touch buttons and game pads to game keys, and the help dialog's OK button
+// input.cpp -- the page's key presses, touch buttons and game pads to game keys
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
@@ -67,11 +67,5 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE void WebPressKey(int code, int repeat)
 {
     QueueGameKey(GameKeyFromVirtualKey(static_cast<unsigned long long>(code)), repeat != 0);
-}
-
-// The dialog's OK button: the next frame hands the keyboard back.
-EMSCRIPTEN_KEEPALIVE void WebHelpClosed()
-{
-    NoteHelpClosed();
 }
 }

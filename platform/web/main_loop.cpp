@@ -24,8 +24,7 @@ void TakeQueuedKey()
         RunQuitSequence();
         break;
     case KeyActionShowHelp:
-        WebShowHelp(HelpCaption, UpperHelpText, LowerHelpText);
-        helpOpen = 1;
+        ShowHelpDialog();
         break;
     default:
         break;

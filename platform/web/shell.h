@@ -17,6 +17,8 @@ static_assert(sizeof(WebVertex) == 20, "WebGL reads corners 20 bytes apart");
 // Page functions (page.js): the WebGL context, the tune, the help dialog and
 // the end of the game.
 extern "C" {
+// Lets the page's first click, touch or key press unblock audio.
+void WebUnblockAudioOnGesture();
 // Makes the canvas fill the window and creates its WebGL context; writes the
 // drawing size. False when the browser gives no WebGL.
 bool WebCreateContext(int* width, int* height);
@@ -76,11 +78,18 @@ void QueueGameKey(int key, bool repeat);
 // end line; once.
 void RunQuitSequence();
 
+// Start-up (startup.cpp): canvas, WebGL context, first render state, audio
+// unblocking and input. False, with the page's line, without WebGL.
+bool StartUp();
+
 // Input (input.cpp): the page's key presses and touches into the queue.
 void ListenForInput();
 // Reads the pads once a pass; their keys join the queue, or while the help
 // dialog has the keys, go to the dialog.
 void ReadPadsForThePass();
+
+// Help (help.cpp): shows the "MENU" dialog; its OK button calls WebHelpClosed.
+void ShowHelpDialog();
 
 // The probe (probe.cpp): counts the frames and notes where runs begin and end.
 void ProbePassDone(double passStart);
