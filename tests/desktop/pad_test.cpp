@@ -1,4 +1,4 @@
-// pad_test.cpp -- the desktop shell's pads on SDL's virtual game controller: the same presses drive the same states, none lost
+// pad_test.cpp -- the desktop shell's pads on SDL's virtual game controller: the same presses drive the same states
 #include <SDL.h>
 
 #include <gtest/gtest.h>
@@ -63,8 +63,7 @@ TEST(DesktopPad, StartAPlayThenTheStickAndDpadSteerAndBackWithStartQuits)
     pad = SDL_JoystickOpen(device);
     ASSERT_NE(pad, nullptr);
 
-    // Plugged in after start: Start is Enter. A and the D-pad's Right down
-    // together give a key a pass each: A's Up starts a run, then Right steps.
+    // Plugged in after start: Start is Enter. A and the D-pad's Right together: Up starts a run, then Right steps.
     EXPECT_TRUE(Press(SDL_CONTROLLER_BUTTON_START, [] { return GameState.viewMode == ViewPlay; }));
     SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 1);
     EXPECT_TRUE(Press(SDL_CONTROLLER_BUTTON_A, [] { return GameState.carX > 0.1f; }));
