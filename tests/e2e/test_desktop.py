@@ -102,8 +102,7 @@ def box_contents(path):
 
 
 def help_box(game, game_window, box_log=None):
-    """M: the box titled MENU over the game, which plays on behind it; the box has the keyboard until a click on the
-    game; OK closes it and the game has the keyboard."""
+    """M: the box titled MENU over the running game has the keyboard until a click on the game; OK hands it back."""
     game.key("m", gap=0.1)
     check(wait_until(lambda: "MENU" in game.windows()), "M opens a window titled MENU")
     box = game.windows().get("MENU")

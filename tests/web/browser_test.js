@@ -171,8 +171,8 @@ async function main() {
         await waitFrames(page, 3);
         const released = await probe(page, 'heading');
         await waitFrames(page, 20);
-        check(released < start - 10 && await probe(page, 'heading') === released, `five presses at once turned the ` +
-            `turntable five steps, Left held ${(start - 10 - released) / 2} more; still from the third frame after the release`);
+        check(released < start - 10 && await probe(page, 'heading') === released,
+            `five presses at once: five steps; held Left: ${(start - 10 - released) / 2} more, still 3 frames after`);
     });
 
     await scenario('Enter shows the road and the car', async () => {
@@ -380,7 +380,7 @@ async function main() {
         const stood = await probe(phone, 'heading') === held;
         await touch('touchEnd', [{x: leftX, y: leftY, id: 0}]);
         const turns = (heading - held + 360) % 360 / 2;
-        check(turns >= 4 && stood, `holding Left turned the turntable ${turns} times, M with a second finger showed the help, and Left stopped`);
+        check(turns >= 4 && stood, `held Left turned ${turns} times; a second finger's M showed help, Left stopped`);
         await phone.touchscreen.tap(...await centre('#menu-ok'));
 
         const tap = async (label) => {
@@ -434,11 +434,11 @@ async function main() {
         const button = (index, pressed) => set(new Function(`testPad.buttons[${index}].pressed = ${pressed};`));
         // Back shows the help, which has the keys and so the pad: Left and Back with Start do nothing, A presses OK.
         const heading = await probe(padded, 'heading');
-        for (const [index, pressed] of [[8, 1], [8, 0], [14, 1], [8, 1], [9, 1], [14, 0], [8, 0], [9, 0], [0, 1], [0, 0]]) {
-            await button(index, pressed);
+        for (const [i, down] of [[8, 1], [8, 0], [14, 1], [8, 1], [9, 1], [14, 0], [8, 0], [9, 0], [0, 1], [0, 0]]) {
+            await button(i, down);
         }
-        check(await probe(padded, 'helpOpen') === 0 && await probe(padded, 'running') === 1 &&
-            await probe(padded, 'heading') === heading, 'Left and Back with Start did nothing while the help had the keys; A closed it');
+        const untouched = await probe(padded, 'running') === 1 && await probe(padded, 'heading') === heading;
+        check(untouched && await probe(padded, 'helpOpen') === 0, 'Left, Back+Start reached no game; A shut the help');
         await button(9, true);
         await button(9, false);
         check(await probe(padded, 'view') === 2, 'Start shows the road');
