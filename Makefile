@@ -1,11 +1,21 @@
 # Makefile -- the two everyday commands: make run (play) and make test (every test layer)
-.PHONY: all deps run run-desktop run-web test test-windows test-host bench bench-desktop bench-web stress mutate native asan windows web \
+.PHONY: all deps deps-play deps-desktop deps-web run run-desktop run-web test test-windows test-host bench bench-desktop bench-web stress mutate native asan windows web \
 	package clean
 
 all: windows
 
 deps:
-	@bash scripts/install-deps.sh
+	@bash scripts/install-deps.sh all
+
+# What playing needs and no more: make run, run-desktop and run-web install only these.
+deps-play:
+	@bash scripts/install-deps.sh play
+
+deps-desktop:
+	@bash scripts/install-deps.sh desktop
+
+deps-web:
+	@bash scripts/install-deps.sh web
 
 native: deps
 	cmake --preset native
@@ -19,11 +29,15 @@ windows: deps
 	cmake --preset windows
 	cmake --build --preset windows
 
-run: windows
+# Only the game and its tune; a first configure leaves the tests out, which
+# need GoogleTest. make test configures them in, and make run keeps them.
+run: deps-play
+	@test -f build/windows/Makefile || cmake --preset windows -DKESTREL_TESTS=OFF
+	cmake --build --preset windows --target KestrelForges
 	@bash scripts/run-game.sh
 
 # The browser game, built by emscripten into build/web.
-web: deps
+web: deps-web
 	emcmake cmake -S . -B build/wasm -DKESTREL_TESTS=OFF -DCMAKE_BUILD_TYPE=Release
 	cmake --build build/wasm -j2
 
@@ -39,8 +53,8 @@ bench-web: web native
 	ctest --test-dir build/wasm -L bench --verbose
 
 # The native Linux build of the same game, on the user's display.
-run-desktop: deps
-	cmake --preset native
+run-desktop: deps-desktop
+	@test -f build/native/Makefile || cmake --preset native -DKESTREL_TESTS=OFF
 	cmake --build --preset native --target KestrelForges
 	cd build/native && ./KestrelForges; echo "KestrelForges exited with $$?"
 

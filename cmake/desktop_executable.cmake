@@ -36,7 +36,7 @@ add_custom_command(TARGET KestrelForges POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${PROJECT_SOURCE_DIR}/resources/gamesound.wav
             $<TARGET_FILE_DIR:KestrelForges>/gamesound.wav)
 
-# The player's tarball: the stripped game, the tune, a README and the licence,
+# The player's tarball: the stripped game, the tune, a README, the licence and the notices,
 # with fixed order, times, owners and modes so that two builds give the same bytes.
 find_package(Python3 COMPONENTS Interpreter)
 if(Python3_Interpreter_FOUND AND CMAKE_STRIP)
@@ -53,7 +53,8 @@ if(Python3_Interpreter_FOUND AND CMAKE_STRIP)
         ${stripped}=KestrelForges:755
         ${PROJECT_SOURCE_DIR}/resources/gamesound.wav=gamesound.wav
         ${PROJECT_SOURCE_DIR}/docs/README-linux.txt=README.txt
-        ${PROJECT_SOURCE_DIR}/LICENSE=LICENSE.txt)
+        ${PROJECT_SOURCE_DIR}/LICENSE=LICENSE.txt
+        ${PROJECT_SOURCE_DIR}/docs/THIRD-PARTY-NOTICES-linux.txt=THIRD-PARTY-NOTICES.txt)
     add_custom_target(package_tarball
         COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/scripts/pack-tar.py ${tarball} ${tarball_name}
                 ${tarball_entries}

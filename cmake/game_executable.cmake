@@ -27,18 +27,21 @@ if(MINGW)
     target_link_options(KestrelForges PRIVATE $<$<CONFIG:Release>:-s>)
 endif()
 
-# The player's zip: the exe, the tune beside it, a short README and the licence,
+# The player's zip: the exe, the tune beside it, a short README, the licence and the
+# notices the runtime libraries linked into the exe ask for,
 # with fixed order, times and modes so that two builds give the same archive.
 find_package(Python3 COMPONENTS Interpreter)
 if(Python3_Interpreter_FOUND)
     set(package_name KestrelForges-${PROJECT_VERSION}-win64)
+    set(package_entries
+        $<TARGET_FILE:KestrelForges>=KestrelForges.exe
+        ${PROJECT_SOURCE_DIR}/resources/gamesound.wav=gamesound.wav
+        ${PROJECT_SOURCE_DIR}/docs/README-player.txt=README.txt
+        ${PROJECT_SOURCE_DIR}/LICENSE=LICENSE.txt
+        ${PROJECT_SOURCE_DIR}/docs/THIRD-PARTY-NOTICES-windows.txt=THIRD-PARTY-NOTICES.txt)
     add_custom_target(package_zip
         COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/scripts/pack-zip.py
-                ${CMAKE_BINARY_DIR}/${package_name}.zip ${package_name}
-                $<TARGET_FILE:KestrelForges>=KestrelForges.exe
-                ${PROJECT_SOURCE_DIR}/resources/gamesound.wav=gamesound.wav
-                ${PROJECT_SOURCE_DIR}/docs/README-player.txt=README.txt
-                ${PROJECT_SOURCE_DIR}/LICENSE=LICENSE.txt
+                ${CMAKE_BINARY_DIR}/${package_name}.zip ${package_name} ${package_entries}
         DEPENDS KestrelForges
         VERBATIM)
 endif()

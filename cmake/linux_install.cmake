@@ -25,19 +25,31 @@ foreach(text IN ITEMS kestrel-forges.6 changelog)
         COMMAND_ERROR_IS_FATAL ANY)
 endforeach()
 
-# The licence in Debian's machine-readable copyright format, from LICENSE itself.
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
+# The licence in Debian's machine-readable copyright format, from LICENSE itself,
+# and what the game owes to others, from the notices the tarball carries.
+set(linux_notices ${PROJECT_SOURCE_DIR}/docs/THIRD-PARTY-NOTICES-linux.txt)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE ${linux_notices})
+# A text as the body of a field: each line indented, each empty line a lone dot.
+function(debian_field_text text out)
+    string(STRIP "${text}" text)
+    string(REPLACE "\n\n" "\n.\n" text "${text}")
+    string(REPLACE "\n" "\n " text "${text}")
+    set(${out} "${text}" PARENT_SCOPE)
+endfunction()
 file(READ ${PROJECT_SOURCE_DIR}/LICENSE licence)
 string(REGEX MATCH "Copyright \\(c\\) ([^\n]+)" holder "${licence}")
 set(holder "${CMAKE_MATCH_1}")
 string(FIND "${licence}" "Permission is hereby granted" start)
 string(SUBSTRING "${licence}" ${start} -1 licence)
-string(STRIP "${licence}" licence)
-string(REPLACE "\n\n" "\n.\n" licence "${licence}")
-string(REPLACE "\n" "\n " licence "${licence}")
+debian_field_text("${licence}" licence)
+# The notices but their title and its underline.
+file(READ ${linux_notices} notices)
+string(REGEX REPLACE "^[^\n]*\n=+\n" "" notices "${notices}")
+debian_field_text("${notices}" notices)
 file(WRITE ${linux_staged}/copyright
     "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
-    "Upstream-Name: Kestrel Forges Hazard Highway 3D\n\n"
+    "Upstream-Name: Kestrel Forges Hazard Highway 3D\n"
+    "Comment: ${notices}\n\n"
     "Files: *\nCopyright: ${holder}\nLicense: Expat\n ${licence}\n")
 
 install(PROGRAMS ${stripped} DESTINATION games RENAME ${linux_name})

@@ -26,7 +26,14 @@ target_link_options(kestrel-forges PRIVATE
     "SHELL:--js-library ${web_source_dir}/touch.js"
     -sENVIRONMENT=web -sFILESYSTEM=0 -sMALLOC=emmalloc -sINITIAL_MEMORY=16MB
     -sEXPORTED_RUNTIME_METHODS=[] -sSUPPORT_LONGJMP=0)
-configure_file(${web_source_dir}/index.html ${KESTREL_WEB_DIR}/index.html COPYONLY)
+# Nothing evaluated from text, so the page's Content-Security-Policy can forbid it.
+target_link_options(kestrel-forges PRIVATE -sDYNAMIC_EXECUTION=0)
+foreach(name IN ITEMS index.html index.js index.css)
+    configure_file(${web_source_dir}/${name} ${KESTREL_WEB_DIR}/${name} COPYONLY)
+endforeach()
+# Beside the page wherever it is served: what the game's code owes to Emscripten's.
+configure_file(${PROJECT_SOURCE_DIR}/docs/THIRD-PARTY-NOTICES-web.txt ${KESTREL_WEB_DIR}/THIRD-PARTY-NOTICES.txt
+    COPYONLY)
 configure_file(${PROJECT_SOURCE_DIR}/resources/gamesound.wav ${KESTREL_WEB_DIR}/gamesound.wav COPYONLY)
 # What an installed page shows: its manifest and the icon art at the two sizes browsers ask for.
 configure_file(${web_source_dir}/kestrel-forges.webmanifest ${KESTREL_WEB_DIR}/kestrel-forges.webmanifest COPYONLY)
@@ -36,7 +43,7 @@ foreach(size IN ITEMS 192 512)
 endforeach()
 
 # The service worker caches every file of the page under a name that follows their contents.
-set(web_cached_files index.html kestrel-forges.js kestrel-forges.wasm gamesound.wav
+set(web_cached_files index.html index.js index.css kestrel-forges.js kestrel-forges.wasm gamesound.wav
     kestrel-forges.webmanifest kestrel-forges-192.png kestrel-forges-512.png)
 list(TRANSFORM web_cached_files PREPEND ${KESTREL_WEB_DIR}/ OUTPUT_VARIABLE web_cached_paths)
 add_custom_command(OUTPUT ${KESTREL_WEB_DIR}/service-worker.js
@@ -61,12 +68,11 @@ if(Python3_Interpreter_FOUND)
     foreach(name IN LISTS web_cached_files ITEMS service-worker.js)
         list(APPEND web_package_entries ${KESTREL_WEB_DIR}/${name}=${name})
     endforeach()
+    list(APPEND web_package_entries ${PROJECT_SOURCE_DIR}/docs/README-web.txt=README.txt
+        ${PROJECT_SOURCE_DIR}/LICENSE=LICENSE.txt ${KESTREL_WEB_DIR}/THIRD-PARTY-NOTICES.txt=THIRD-PARTY-NOTICES.txt)
     add_custom_target(package_web_zip
         COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/scripts/pack-zip.py
-                ${CMAKE_BINARY_DIR}/${web_package_name}.zip ${web_package_name}
-                ${web_package_entries}
-                ${PROJECT_SOURCE_DIR}/docs/README-web.txt=README.txt
-                ${PROJECT_SOURCE_DIR}/LICENSE=LICENSE.txt
+                ${CMAKE_BINARY_DIR}/${web_package_name}.zip ${web_package_name} ${web_package_entries}
         DEPENDS kestrel-forges kestrel-forges-worker
         VERBATIM)
 endif()
@@ -105,6 +111,14 @@ set_tests_properties(web_browser PROPERTIES LABELS web FIXTURES_REQUIRED web_nod
 add_test(NAME web_offline COMMAND ${KESTREL_NODE} ${web_test_dir}/offline_test.js)
 set_tests_properties(web_offline PROPERTIES LABELS web FIXTURES_REQUIRED web_node TIMEOUT 300
     RESOURCE_LOCK chromium ENVIRONMENT "${web_environment};KESTREL_CMAKE=${CMAKE_COMMAND}")
+
+# The web zip, built as make package builds it: its entries and the notices the game's code owes.
+add_test(NAME web_zip_build COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target package_web_zip)
+add_test(NAME web_zip COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tests/check_archive.py
+    ${CMAKE_BINARY_DIR}/${web_package_name}.zip ${PROJECT_SOURCE_DIR}/scripts/pack-zip.py ${web_package_name}
+    ${web_package_entries})
+set_tests_properties(web_zip_build PROPERTIES FIXTURES_SETUP web_zip LABELS web TIMEOUT 300)
+set_tests_properties(web_zip PROPERTIES FIXTURES_REQUIRED web_zip LABELS web TIMEOUT 60)
 
 # Frame work side by side with the desktop rasterizer, first frame, sizes.
 add_test(NAME web_bench COMMAND ${KESTREL_NODE} ${web_test_dir}/bench.js)

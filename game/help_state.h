@@ -1,8 +1,10 @@
 // help_state.h -- whether the help is shown, and the keyboard hand-back after it closes, for every shell
 #pragma once
 
-extern int helpOpen;      // 1 while the help is shown; M shows it only while this is 0
-extern int focusRestore;  // 1: the help has just closed and the game window must take the keyboard back; 2: done
+// Whether the help is up: M shows it only while it is down.
+extern int helpOpen;      // 0 hidden (at start), 1 shown
+// Where the keyboard's way back to the game stands after the help closes.
+extern int focusRestore;  // 0 no help closed yet, 1 closed and the next frame hands the keys back, 2 handed back
 
 // The help has closed through OK or its close box: the end of the next frame
 // hands the keyboard back to the game.

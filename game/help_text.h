@@ -1,8 +1,9 @@
 // help_text.h -- the caption and the two texts of the help shown by M, for every shell
 #pragma once
 
-// Plain ASCII, so a shell may widen them character by character. The missing
-// blanks after "3D." and "right." belong to the texts.
+// Plain ASCII, so a shell may widen them character by character. The game
+// shows them exactly as written here, without a blank after "3D." and after
+// "right.": do not tidy them.
 inline constexpr char HelpCaption[] = "MENU";
 
 inline constexpr char UpperHelpText[] =

@@ -29,28 +29,36 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-# A number with neither a lock nor a socket; if another server wins the race
-# for it, ours exits at once and the next number is tried.
+# The pid in a display's lock file: the server that holds the number.
+lock_owner() {
+    { tr -d ' \n' <"/tmp/.X$1-lock"; } 2>/dev/null || true
+}
+
+# A number with neither a lock nor a socket. The display is ours only once its
+# lock file names our Xvfb: another server started on the same number at the
+# same moment may answer there while ours gives up, and that one goes away with
+# its own test. Then the next free number is tried.
 start_xvfb() {
-    local number
+    local number owner waited
     for number in $(seq 90 399); do
         if [ -e "/tmp/.X${number}-lock" ] || [ -e "/tmp/.X11-unix/X${number}" ]; then
             continue
         fi
-        Xvfb ":${number}" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
+        # -noreset: a reset when the probe below leaves would refuse the program's own connection.
+        Xvfb ":${number}" -screen 0 "$screen" -nolisten tcp -noreset >/dev/null 2>&1 &
         xvfb_pid=$!
-        local waited
         for waited in $(seq 1 100); do
-            if ! kill -0 "$xvfb_pid" 2>/dev/null; then
+            owner=$(lock_owner "$number")
+            if ! kill -0 "$xvfb_pid" 2>/dev/null || { [ -n "$owner" ] && [ "$owner" != "$xvfb_pid" ]; }; then
                 break
             fi
-            if DISPLAY=":${number}" xdpyinfo >/dev/null 2>&1; then
+            if [ "$owner" = "$xvfb_pid" ] && DISPLAY=":${number}" xdpyinfo >/dev/null 2>&1; then
                 export DISPLAY=":${number}"
                 return 0
             fi
             sleep 0.1
         done
-        echo "with-xvfb.sh: display :${number} not up after ${waited} tries" >&2
+        echo "with-xvfb.sh: display :${number} is not ours after ${waited} tries (lock owner ${owner:-none})" >&2
         kill "$xvfb_pid" 2>/dev/null || true
         wait "$xvfb_pid" 2>/dev/null || true
         xvfb_pid=""

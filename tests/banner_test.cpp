@@ -12,7 +12,7 @@
 #include "banner/pixel_font.h"
 #include "game/game_state.h"
 #include "tests/support/frame_script.h"
-#include "tests/support/gl_recorder.h"
+#include "tools/simulation/gl_recorder.h"
 
 namespace {
 
@@ -59,46 +59,8 @@ TEST(PixelFont, LetterAInksExactlyItsTenCells)
     EXPECT_TRUE(Stamp("     ").empty());
 }
 
-// The whole font stamped thirteen characters at a time: grid rows 2 to 6 from
-// column 0, '#' for ink, spaces between glyphs.
-const char* const FontSheets[3][6] = {
-    {"abcdefghijklm",
-     " .#. ##. .## ##. ### ### ### #.# ### ..# #.# #.. #.#",
-     " #.# #.# #.. #.# #.. #.. #.. #.# .#. ..# ##. #.. ###",
-     " ### ##. #.. #.# ### ### #.. ### .#. ..# #.. #.. #.#",
-     " #.# #.# #.. #.# #.. #.. #.# #.# .#. #.# ##. #.. #.#",
-     " #.# ##. .## ##. ### #.. ### #.# ### .#. #.# ### #.#"},
-    {"nopqrstuvwxyz",
-     " #.# .#. ##. .#. ##. .## ### #.# #.# #.# #.# #.# ###",
-     " ### #.# #.# #.# #.# #.. .#. #.# #.# #.# #.# #.# ..#",
-     " ### #.# ##. #.# ##. .#. .#. #.# #.# #.# .#. .#. .#.",
-     " ### #.# #.. ### ##. ..# .#. #.# #.# ### #.# .#. #..",
-     " #.# .#. #.. ..# #.# ##. .#. ### .#. #.# #.# .#. ###"},
-    {",. 0123456789",
-     " ... ... ... ### .#. ##. ##. #.. ### ### ### ### ###",
-     " ... ... ... #.# ##. ..# ..# #.. #.. #.. ..# #.# #.#",
-     " ... ... ... #.# .#. .#. .#. #.# ### ### ..# .#. ###",
-     " #.. ... ... #.# .#. #.. ..# ### ..# #.# .#. #.# ..#",
-     " #.. #.. ... ### ### ### ##. ..# ### ### .#. ### ###"},
-};
-
-TEST(PixelFont, EveryGlyphInksExactlyItsBitmap)
+TEST(PixelFont, CharactersMapToTheirGlyphCodesInFontOrder)
 {
-    for (const auto& sheet : FontSheets) {
-        const std::set<Cell> ink = Stamp(sheet[0]);
-        std::size_t inkCells = 0;
-        for (int row = 0; row < 5; ++row) {
-            std::string expected = sheet[row + 1];
-            std::replace(expected.begin(), expected.end(), ' ', '.');
-            std::string shown;
-            for (int column = 0; column < static_cast<int>(expected.size()); ++column) {
-                shown += ink.count({row + 2, column}) != 0 ? '#' : '.';
-            }
-            EXPECT_EQ(shown, expected) << sheet[0] << ", grid row " << row + 2;
-            inkCells += static_cast<std::size_t>(std::count(expected.begin(), expected.end(), '#'));
-        }
-        EXPECT_EQ(ink.size(), inkCells) << sheet[0] << ": ink outside the glyphs";
-    }
     const std::string all = "abcdefghijklmnopqrstuvwxyz,. 0123456789";
     for (std::size_t p = 0; p < all.size(); ++p) {
         EXPECT_EQ(GlyphCode(all[p]), static_cast<int>(p) + 1);
@@ -131,6 +93,8 @@ TEST(PixelFont, TitleStartsAtColumnTwentyNineAndVictoryShowsThreeDots)
     for (const Cell& cell : title) {
         EXPECT_GE(cell.second, 29);
     }
+    // The comma inks the two bottom cells of its left column, the full stop the last one.
+    EXPECT_EQ(Stamp(","), (std::set<Cell>{{5, 1}, {6, 1}}));
     const std::set<Cell> dots = Stamp("       victory... score  70");
     for (const int column : {57, 61, 65}) {
         EXPECT_EQ(dots.count({6, column}), 1U) << column;
@@ -174,6 +138,28 @@ protected:
     void SetUp() override { StartFresh(); }
 };
 
+using Picture = std::vector<std::string>;
+
+// What the banner shows from character position `from` on, as the player
+// reads it: grid rows 2 to 6, '#' for ink, '.' for grey, a blank between
+// characters.
+Picture Shown(int from, int characters)
+{
+    const std::set<Cell> ink = Ink();
+    Picture rows;
+    for (int row = 2; row <= 6; ++row) {
+        std::string line;
+        for (int p = from; p < from + characters; ++p) {
+            line += p > from ? " " : "";
+            for (int k = 0; k < 3; ++k) {
+                line += ink.count({row, 1 + 4 * p + k}) != 0 ? '#' : '.';
+            }
+        }
+        rows.push_back(line);
+    }
+    return rows;
+}
+
 const std::string TitleText = "       kestrel forges hazard highway 3d         press m key for menu";
 const std::string ShortTitle = "       kestrel forges hazard highway 3d";
 const std::string PausedText = "       game paused";
@@ -184,10 +170,34 @@ TEST_F(BannerMessages, TitleAtStartThenPauseNoticeThroughThePause)
     Frame();
     EXPECT_EQ(bannerText, TitleText);
     EXPECT_EQ(bannerText.size(), 68U);
+    EXPECT_EQ(Shown(7, 21), (Picture{
+        "#.# ### .## ### ##. ### #.. ... ### .#. ##. ### ### .## ... #.# .#. ### .#. ##. ##.",
+        "##. #.. #.. .#. #.# #.. #.. ... #.. #.# #.# #.. #.. #.. ... #.# #.# ..# #.# #.# #.#",
+        "#.. ### .#. .#. ##. ### #.. ... ### #.# ##. #.. ### .#. ... ### ### .#. ### ##. #.#",
+        "##. #.. ..# .#. ##. #.. #.. ... #.. #.# ##. #.# #.. ..# ... #.# #.# #.. #.# ##. #.#",
+        "#.# ### ##. .#. #.# ### ### ... #.. .#. #.# ### ### ##. ... #.# #.# ### #.# #.# ##."}));
+    EXPECT_EQ(Shown(29, 10), (Picture{
+        "#.# ### ### #.# #.# .#. #.# ... ##. ##.",
+        "#.# .#. #.. #.# #.# #.# #.# ... ..# #.#",
+        "### .#. #.. ### #.# ### .#. ... .#. #.#",
+        "#.# .#. #.# #.# ### #.# .#. ... ..# #.#",
+        "#.# ### ### #.# #.# #.# .#. ... ##. ##."}));
+    EXPECT_EQ(Shown(48, 20), (Picture{
+        "##. ##. ### .## .## ... #.# ... #.# ### #.# ... ### .#. ##. ... #.# ### #.# #.#",
+        "#.# #.# #.. #.. #.. ... ### ... ##. #.. #.# ... #.. #.# #.# ... ### #.. ### #.#",
+        "##. ##. ### .#. .#. ... #.# ... #.. ### .#. ... ### #.# ##. ... #.# ### ### #.#",
+        "#.. ##. #.. ..# ..# ... #.# ... ##. #.. .#. ... #.. #.# ##. ... #.# #.. ### #.#",
+        "#.. #.# ### ##. ##. ... #.# ... #.# ### .#. ... #.. .#. #.# ... #.# ### #.# ###"}));
     Frame("E");
     EXPECT_EQ(bannerText, TitleText);  // play view, no run ended: unchanged
     Frame("P");
     EXPECT_EQ(bannerText, PausedText);
+    EXPECT_EQ(Shown(7, 11), (Picture{
+        "### .#. #.# ### ... ##. .#. #.# .## ### ##.",
+        "#.. #.# ### #.. ... #.# #.# #.# #.. #.. #.#",
+        "#.. ### #.# ### ... ##. ### #.# .#. ### #.#",
+        "#.# #.# #.# #.. ... #.. #.# #.# ..# #.. #.#",
+        "### #.# #.# ### ... #.. #.# ### ##. ### ##."}));
     Frames(60);
     EXPECT_EQ(bannerText, PausedText);
     Frame("X");
@@ -213,13 +223,25 @@ TEST_F(BannerMessages, ScoreLinesAfterARunInEveryTitleFrame)
 {
     for (const auto& [score, expected] : std::vector<std::pair<int, std::string>>{
              {0, "       score  0"}, {69, "       score  69"}, {70, "       victory... score  70"},
-             {1234, "       victory... score  1234"}}) {
+             {1234567890, "       victory... score  1234567890"}}) {
         StartFresh();
         GameState.gameOver = 1;
         GameState.score = score;
         Frame();
         EXPECT_EQ(bannerText, expected);
     }
+    // The last line as drawn: every digit.
+    EXPECT_EQ(Shown(7, 28), (Picture{
+        "#.# ### .## ### .#. ##. #.# ... ... ... ... .## .## .#. ##. ### ... ... "
+        ".#. ##. ##. #.. ### ### ### ### ### ###",
+        "#.# .#. #.. .#. #.# #.# #.# ... ... ... ... #.. #.. #.# #.# #.. ... ... "
+        "##. ..# ..# #.. #.. #.. ..# #.# #.# #.#",
+        "#.# .#. #.. .#. #.# ##. .#. ... ... ... ... .#. #.. #.# ##. ### ... ... "
+        ".#. .#. .#. #.# ### ### ..# .#. ### #.#",
+        "#.# .#. #.. .#. #.# ##. .#. ... ... ... ... ..# #.. #.# ##. #.. ... ... "
+        ".#. #.. ..# ### ..# #.# .#. #.# ..# #.#",
+        ".#. ### .## .#. .#. #.# .#. #.. #.. #.. ... ##. .## .#. #.# ### ... ... "
+        "### ### ##. ..# ### ### .#. ### ### ###"}));
 }
 
 TEST_F(BannerMessages, AfterTheFirstEndedRunTheTitleMessageNeverReturns)

@@ -14,7 +14,7 @@
 #include "game/main_loop.h"
 #include "sound/music.h"
 #include "tests/support/frame_script.h"
-#include "tests/support/platform_recorder.h"
+#include "tools/simulation/platform_recorder.h"
 
 namespace {
 

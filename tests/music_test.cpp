@@ -8,7 +8,7 @@
 #include "game/key_table.h"
 #include "sound/music.h"
 #include "tests/support/frame_script.h"
-#include "tests/support/platform_recorder.h"
+#include "tools/simulation/platform_recorder.h"
 
 namespace {
 

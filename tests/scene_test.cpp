@@ -11,8 +11,8 @@
 #include "render/scene_composition.h"
 #include "render/scene_setup.h"
 #include "tests/support/frame_script.h"
-#include "tests/support/gl_recorder.h"
-#include "tests/support/platform_recorder.h"
+#include "tools/simulation/gl_recorder.h"
+#include "tools/simulation/platform_recorder.h"
 
 namespace {
 

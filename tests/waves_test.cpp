@@ -8,7 +8,7 @@
 #include "game/game_state.h"
 #include "game/random_source.h"
 #include "tests/support/frame_script.h"
-#include "tests/support/gl_recorder.h"
+#include "tools/simulation/gl_recorder.h"
 
 namespace {
 

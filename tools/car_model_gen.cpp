@@ -2,8 +2,9 @@
 //
 // Usage: car_model_gen <output .cpp path>
 // Builds the right-hand (+x) half of the car from named parts, mirrors it into
-// the left half, checks the result against the table's published facts and
-// writes render/car_model_data.cpp. The output is identical on every run.
+// the left half, checks that the result is the car the game draws (776
+// triangles, mirror-symmetric, every colour's count and extent as the views
+// show them) and writes render/car_model_data.cpp. The output is identical on every run.
 
 #include <algorithm>
 #include <array>
@@ -618,7 +619,9 @@ void AddFloor(int across, int along) {
 }
 
 // ---------------------------------------------------------------------------
-// Checks of the finished table against its published facts.
+// Checks of the finished table: its size, its symmetry, and the count and
+// extent of every colour, so that a change to a part cannot quietly reshape
+// the car the views show.
 
 int failures = 0;
 

@@ -73,9 +73,16 @@ mergeInto(LibraryManager.library, {
     WebCreateContext__deps: ['$Kestrel'],
     WebCreateContext: function (widthOut, heightOut) {
         var canvas = document.getElementById('game');
-        // The drawing size is fixed here, once; later window shapes stretch it.
-        canvas.width = Math.round(window.innerWidth * window.devicePixelRatio);
-        canvas.height = Math.round(window.innerHeight * window.devicePixelRatio);
+        // The drawing size is fixed here, once; later window shapes stretch it. A phone
+        // held upright is asked to turn (index.css): its drawing takes the shape it is played in.
+        var width = window.innerWidth;
+        var height = window.innerHeight;
+        if (getComputedStyle(document.getElementById('turn')).display !== 'none') {
+            width = window.innerHeight;
+            height = window.innerWidth;
+        }
+        canvas.width = Math.round(width * window.devicePixelRatio);
+        canvas.height = Math.round(height * window.devicePixelRatio);
         // The page may have made this context already, with the same attributes.
         var gl = canvas.getContext('webgl', {
             alpha: false, depth: true, stencil: false, antialias: false,

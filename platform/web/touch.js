@@ -63,6 +63,12 @@ mergeInto(LibraryManager.library, {
         window.addEventListener('touchstart', function () { overlay.hidden = false; },
             {capture: true, once: true, passive: true});
         overlay.querySelectorAll('button[data-key]').forEach(KestrelTouch.holdable);
-        document.getElementById('touch-full-screen').addEventListener('click', KestrelTouch.fullScreen);
+        // Beside Escape, and on the request to turn a phone held upright: where the browser
+        // can lock the screen, the button turns the game sideways itself.
+        // A browser without full screen for pages (Safari on iPhone) shows neither.
+        document.querySelectorAll('.full-screen').forEach(function (button) {
+            button.hidden = !document.documentElement.requestFullscreen;
+            button.addEventListener('click', KestrelTouch.fullScreen);
+        });
     },
 });

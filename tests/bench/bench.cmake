@@ -6,6 +6,8 @@ if(NOT CMAKE_CROSSCOMPILING AND NOT KESTREL_SANITIZE)
 
     set(bench_dir ${CMAKE_CURRENT_SOURCE_DIR}/bench)
     set(support_dir ${CMAKE_CURRENT_SOURCE_DIR}/support)
+    # Mesa draws for real: the frame driver without the recording OpenGL.
+    set(frame_driver_source ${PROJECT_SOURCE_DIR}/tools/simulation/frame_driver.cpp)
 
     if(KESTREL_OSMESA_INCLUDE AND KESTREL_OSMESA_LIBRARY)
         # The title and play views drawn by Mesa; the pictures stay for people to look at.
@@ -13,6 +15,7 @@ if(NOT CMAKE_CROSSCOMPILING AND NOT KESTREL_SANITIZE)
             ${bench_dir}/picture_test.cpp
             ${bench_dir}/osmesa_platform.cpp
             ${support_dir}/frame_script.cpp
+            ${frame_driver_source}
         )
         target_include_directories(picture_test PRIVATE ${PROJECT_SOURCE_DIR} ${KESTREL_OSMESA_INCLUDE})
         target_link_libraries(picture_test PRIVATE kestrel_core ${KESTREL_OSMESA_LIBRARY} gtest_main)
@@ -27,18 +30,17 @@ if(NOT CMAKE_CROSSCOMPILING AND NOT KESTREL_SANITIZE)
         add_executable(frame_bench_null_gl
             ${bench_dir}/frame_bench.cpp
             ${bench_dir}/bench_null_gl.cpp
-            ${support_dir}/gl_recorder.cpp
-            ${support_dir}/platform_recorder.cpp
             ${support_dir}/frame_script.cpp
         )
         target_include_directories(frame_bench_null_gl PRIVATE ${PROJECT_SOURCE_DIR})
-        target_link_libraries(frame_bench_null_gl PRIVATE kestrel_core benchmark::benchmark)
+        target_link_libraries(frame_bench_null_gl PRIVATE kestrel_simulation benchmark::benchmark)
 
         add_executable(frame_bench_osmesa
             ${bench_dir}/frame_bench.cpp
             ${bench_dir}/bench_osmesa.cpp
             ${bench_dir}/osmesa_platform.cpp
             ${support_dir}/frame_script.cpp
+            ${frame_driver_source}
         )
         target_include_directories(frame_bench_osmesa PRIVATE ${PROJECT_SOURCE_DIR} ${KESTREL_OSMESA_INCLUDE})
         target_link_libraries(frame_bench_osmesa PRIVATE kestrel_core ${KESTREL_OSMESA_LIBRARY} benchmark::benchmark)

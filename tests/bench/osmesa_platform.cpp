@@ -9,8 +9,8 @@
 #include "render/opengl.h"
 #include "render/scene_setup.h"
 #include "tests/support/frame_script.h"
-#include "tests/support/gl_recorder.h"
-#include "tests/support/platform_recorder.h"
+#include "tools/simulation/gl_recorder.h"
+#include "tools/simulation/platform_recorder.h"
 
 // Presenting waits for the rasterizer, so a frame's pixels are final when it returns.
 void PlatformPresentFrame() { glFinish(); }

@@ -14,6 +14,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from desktop_harness import DesktopGame  # noqa: E402
 from harness import SHOTS, check, finish, log, wait_until  # noqa: E402
 
+SOURCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 NAME = "kestrel-forges"
 DATA = f"usr/share/games/{NAME}"
 ICONS = {size: f"usr/share/icons/hicolor/{size}x{size}/apps/{NAME}.png" for size in (16, 32, 48, 64, 128, 256)}
@@ -61,6 +62,11 @@ def package(deb, build, root, scratch):
     check(appstream.returncode == 0, f"appstreamcli validate-tree --no-net: {appstream.stdout}")
     metainfo = open(os.path.join(root, FILES[3])).read()
     check(f'<release version="{version}"' in metainfo and "<screenshot" in metainfo, "metadata: release, screenshot")
+    # The notices the tarball carries, as the copyright file's comment.
+    notices = open(os.path.join(SOURCE, "docs", "THIRD-PARTY-NOTICES-linux.txt")).read().split("\n", 2)[2]
+    comment = re.search(r"^Comment:(.*?)^\S", open(os.path.join(root, FILES[5])).read(), re.MULTILINE | re.DOTALL)
+    flat = lambda text: " ".join(word for word in text.split() if word != ".")  # noqa: E731
+    check(comment is not None and flat(comment.group(1)) == flat(notices), "the copyright file holds the notices")
     sizes = {s: open(os.path.join(root, p), "rb").read()[16:24] for s, p in ICONS.items()}
     check(all(v == s.to_bytes(4, "big") * 2 for s, v in sizes.items()), "each icon is as large as its folder says")
 

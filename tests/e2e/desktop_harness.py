@@ -8,7 +8,7 @@ import time
 import harness
 from harness import SHOTS, SKY, Game, near
 
-GAME = os.environ.get("KESTREL_DESKTOP_GAME", os.path.join(harness.BUILD_DIR, "KestrelForges"))
+GAME = os.environ.get("KESTREL_DESKTOP_GAME", os.path.join(harness.ROOT, "build", "native", "KestrelForges"))
 # Preloaded to log presented frames and message boxes; none in the sanitizer build.
 SPY = os.environ.get("KESTREL_SDL_SPY", os.path.join(os.path.dirname(GAME), "tests", "libsdl_spy.so"))
 

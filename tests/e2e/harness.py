@@ -4,9 +4,11 @@ import os
 import subprocess
 import time
 
-BUILD_DIR = os.environ.get("KESTREL_BUILD_DIR", os.getcwd())
+# Run by hand, the scripts find the Windows build and write under build/, never into the folder they run from.
+ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+BUILD_DIR = os.environ.get("KESTREL_BUILD_DIR", os.path.join(ROOT, "build", "windows"))
 EXE_DIR = os.environ.get("KESTREL_EXE_DIR", BUILD_DIR)
-PROBE = os.environ.get("KESTREL_PROBE", os.path.join(BUILD_DIR, "tests", "probe.exe"))
+PROBE = os.environ.get("KESTREL_PROBE", os.path.join(BUILD_DIR, "tests", "e2e", "probe.exe"))
 SHOTS = os.environ.get("KESTREL_SHOTS", os.path.join(BUILD_DIR, "screenshots"))
 
 SKY = (0, 232, 255)
@@ -44,10 +46,16 @@ def serves_display(xvfb, number):
 
 
 def start_xvfb(width, height):
-    """An Xvfb of our own and its display name; a number another test took at the same moment is left to it."""
+    """An Xvfb of our own and its display name; a number another test took at the same moment is left to it.
+
+    -noreset: by default the server resets whenever its last client leaves, as each probe of ours does, and a
+    program connecting during the reset is refused. Wine's desktop process, refused so, leaves the whole session
+    without a display driver, and the game's window cannot be made: on a loaded machine the reset lasts long
+    enough for that to happen about once in a hundred starts."""
     for _ in range(5):
         number = free_display()
-        xvfb = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
+        xvfb = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp",
+                                 "-noreset"],
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         if serves_display(xvfb, number):
             return xvfb, f":{number}"
@@ -69,7 +77,8 @@ class Game:
             "DISPLAY": self.display,
             "WINEPREFIX": os.environ.get("WINEPREFIX", os.path.join(BUILD_DIR, "wineprefix")),
             "WINEDLLOVERRIDES": "mscoree,mshtml=",
-            "WINEDEBUG": winedebug,
+            # Wine's own errors always go to the trace: they say why a start failed.
+            "WINEDEBUG": winedebug + ",err+all",
         })
         self.process = None
         self.trace = None
@@ -116,9 +125,15 @@ class Game:
                     raise RuntimeError("the game window showed no frame")
                 return
             if self.process.poll() is not None:
-                raise RuntimeError(f"game exited early with {self.process.returncode}")
+                raise RuntimeError(f"game exited early with {self.process.returncode}; its trace ends:\n" +
+                                   "".join(self.trace_tail()))
             time.sleep(0.2)
         raise RuntimeError("game window did not appear")
+
+    def trace_tail(self, lines=20):
+        self.trace.flush()
+        with open(self.trace_path, errors="replace") as trace:
+            return trace.readlines()[-lines:]
 
     def key(self, *names, gap=0.25):
         """Presses keys one by one, each a real X key event, with a gap of several frames."""
@@ -235,8 +250,9 @@ def banner_cell(row, column, width, height):
     return project((-170 + column + 0.5, 140 - row - 0.5, 17 - row - 0.5), "title", width, height)
 
 
-def wait_until(condition, timeout=15.0, step=0.25):
-    """Polls until condition() is true; frames are slow on a loaded machine, so waits are by state, not time."""
+def wait_until(condition, timeout=60.0, step=0.25):
+    """Polls until condition() is true; frames are slow on a loaded machine, so waits are by state, not time,
+    and the limit is only there to end a wait for what never comes."""
     deadline = time.time() + timeout
     while time.time() < deadline:
         if condition():

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "tests/stress/fuzz_input.h"
-#include "tests/stress/replay_script.h"
+#include "tools/simulation/replay_script.h"
 
 namespace {
 

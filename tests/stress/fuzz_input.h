@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/stress/replay_script.h"
+#include "tools/simulation/replay_script.h"
 
 // First byte's low bit: 0 plays frames of keys, 1 stamps the rest as banner text.
 constexpr std::uint8_t BannerMode = 1;

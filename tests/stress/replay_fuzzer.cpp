@@ -16,7 +16,7 @@
 #include "banner/pixel_font.h"
 #include "tests/stress/fuzz_input.h"
 #include "tests/stress/invariants.h"
-#include "tests/stress/replay_script.h"
+#include "tools/simulation/replay_script.h"
 #include "tests/support/frame_script.h"
 
 namespace {

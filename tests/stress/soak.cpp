@@ -18,8 +18,8 @@
 #include "sound/music.h"
 #include "tests/stress/invariants.h"
 #include "tests/support/frame_script.h"
-#include "tests/support/gl_recorder.h"
-#include "tests/support/platform_recorder.h"
+#include "tools/simulation/gl_recorder.h"
+#include "tools/simulation/platform_recorder.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 // AddressSanitizer's own count of the bytes its allocator has handed out and

@@ -11,7 +11,7 @@
 #include "sound/music.h"
 #include "tests/stress/fuzz_input.h"
 #include "tests/stress/invariants.h"
-#include "tests/stress/replay_script.h"
+#include "tools/simulation/replay_script.h"
 #include "tests/support/frame_script.h"
 
 namespace {

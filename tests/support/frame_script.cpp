@@ -1,70 +1,7 @@
-// frame_script.cpp -- drive the game frame by frame from tests: keys in, state out
+// frame_script.cpp -- test scenes built on the frame driver
 #include "tests/support/frame_script.h"
 
-#include <cstdio>
-#include <cstdlib>
-
-#include "banner/banner_text.h"
-#include "game/frame.h"
-#include "game/gamepad.h"
 #include "game/game_state.h"
-#include "game/help_state.h"
-#include "game/main_loop.h"
-#include "game/random_source.h"
-#include "game/key_latch.h"
-#include "game/key_table.h"
-#include "render/scene_composition.h"
-#include "render/scene_setup.h"
-#include "sound/music.h"
-#include "tests/support/gl_recorder.h"
-#include "tests/support/platform_recorder.h"
-
-void StartFresh()
-{
-    GameState = InitialGameState;
-    KeyLatch = KeyLatchFlags{0, 0, 0, 0, 0, 0};
-    InputGate = GateUnopened;
-    loopRunning = true;
-    quitRequested = 0;
-    quitArmed = 1;
-    helpOpen = 0;
-    focusRestore = 0;
-    ResetPads();
-    SoundState = SoundStartPending;
-    soundHoldFrames = 0;
-    bannerText.clear();
-    carHeading = 0.0f;
-    glStage = 3;
-    // An unseeded runtime behaves as if seeded with 1.
-    SeedRandom(1);
-    ResetGlRecord();
-    ResetPlatformRecord();
-}
-
-void Frame(const std::string& keys)
-{
-    // Each key reaches the key table in a pass of its own, as the loop delivers it.
-    for (const char key : keys) {
-        int gameKey = GameKeyNone;
-        switch (key) {
-        case 'E': gameKey = GameKeyEnter; break;
-        case 'L': gameKey = GameKeyLeft; break;
-        case 'U': gameKey = GameKeyUp; break;
-        case 'R': gameKey = GameKeyRight; break;
-        case 'P': gameKey = GameKeyP; break;
-        case 'X': gameKey = GameKeyR; break;
-        case 'S': gameKey = GameKeyS; break;
-        default: std::abort();
-        }
-        InputGate = GateOpen;
-        if (PressGameKey(gameKey) != KeyActionNone || InputGate != GateClosed) {
-            std::fprintf(stderr, "key %c: the key table did not take it through the open gate\n", key);
-            std::abort();
-        }
-    }
-    InputGate = GateClosed;
-    RenderFrame();
-}
 
 void QuietRun(int waveTimer)
 {
@@ -75,27 +12,4 @@ void QuietRun(int waveTimer)
     for (int kind = 0; kind < WaveKindCount; ++kind) {
         GameState.rows[kind] = ObstacleRow{parkY[kind], 1, 0.0f};
     }
-}
-
-void Frames(int count)
-{
-    for (int i = 0; i < count; ++i) {
-        Frame();
-    }
-}
-
-std::string TraceLine()
-{
-    const GameStateRecord& s = GameState;
-    char line[512];
-    int used = std::snprintf(line, sizeof line,
-                             "view=%d pause=%d pf=%d run=%d over=%d score=%d timer=%d kind=%d carX=%.9g heading=%.9g",
-                             s.viewMode, s.pauseState, s.pauseFrames, s.runActive, s.gameOver, s.score,
-                             s.waveTimer, s.waveKind, static_cast<double>(s.carX),
-                             static_cast<double>(s.headingDeg));
-    for (const ObstacleRow& row : s.rows) {
-        used += std::snprintf(line + used, sizeof line - static_cast<size_t>(used), " %.9g/%d/%.9g",
-                              static_cast<double>(row.y), row.hidden, static_cast<double>(row.x));
-    }
-    return line;
 }

@@ -1,23 +1,7 @@
-// frame_script.h -- drive the game frame by frame from tests: keys in, state out
+// frame_script.h -- drive the game frame by frame from tests: the frame driver and ready-made scenes
 #pragma once
 
-#include <string>
-
-// Puts every piece of game state back to its start-up value (the loop and the
-// help included), restarts the C runtime's random sequence, and leaves a ready
-// rendering context (glStage 3).
-void StartFresh();
-
-// Runs one frame after the keys of the string went through the key table, one
-// letter per key: E Enter, L Left, U Up, R Right, P pause, X restart (R), S music.
-// "" runs a frame with no key.
-void Frame(const std::string& keys = "");
-
-// Runs count frames without keys.
-void Frames(int count);
-
-// One line describing the game state, as the simulator prints it.
-std::string TraceLine();
+#include "tools/simulation/frame_driver.h"
 
 // A run in progress in the play view with every row parked out of reach and
 // the wave timer at the given value, so a test can place the rows it is about.

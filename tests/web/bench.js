@@ -19,7 +19,7 @@ const Width = 1280;
 const Height = 720;
 const Frames = 60;
 const nativeFrames = process.env.KESTREL_NATIVE_FRAMES;
-const shotDir = process.env.KESTREL_SHOTS;
+const {shotDir} = require('./driver.js');
 const resultFile = process.env.KESTREL_BENCH_OUTPUT;
 
 // Navigation to the first frame drawn (a bench page waits for its frames to be drawn).

@@ -25,7 +25,7 @@ const Glyph1 = ['.#.', '##.', '.#.', '.#.', '###'];
 
 // The desktop rasterizer's pictures of the same still frames, from the native build.
 const nativeFrames = process.env.KESTREL_NATIVE_FRAMES;
-const shotDir = process.env.KESTREL_SHOTS;
+const {shotDir} = require('./driver.js');
 
 
 // Whether the banner shows a glyph at a character position: rows of '#' (ink) and '.' (grey).
@@ -69,8 +69,9 @@ async function until(page, condition, argument) {
 // Whether the game comes to show something within `frames` frames: a check that can fail on its own.
 async function within(page, frames, condition) {
     const start = await probe(page, 'frames');
-    await page.waitForFunction((last, shown) => new Function(`return ${shown}`)() || Module.kestrel.frames() >= last,
-        {timeout: 60000, polling: 20}, start + frames, `(${condition})()`);
+    // Handed over as a function: the page's policy lets no text be evaluated as script.
+    await page.evaluate(`window.shown = ${condition}`);
+    await until(page, (last) => window.shown() || Module.kestrel.frames() >= last, start + frames);
     return page.evaluate(condition);
 }
 
@@ -108,18 +109,22 @@ async function main() {
     const browser = await launch();
     const page = await browser.newPage();
     const errors = [];
-    page.on('pageerror', (error) => errors.push(error.message));
+    // Uncaught errors, and whatever the page's Content-Security-Policy refused (Chromium logs each refusal).
+    const watch = (watched) => watched.on('pageerror', (error) => errors.push(error.message))
+        .on('console', (message) => /Content Security Policy/.test(message.text()) && errors.push(message.text()));
+    watch(page);
     await page.setViewport({width: Width, height: Height});
     const address = `http://127.0.0.1:${server.address().port}/`;
 
     // Another page of the game, set up before it loads; ready once it has drawn a few frames.
-    async function openGame(viewport, beforeLoad = () => {}, ready = 'Module.kestrel.frames() >= 3') {
+    async function openGame(viewport, beforeLoad = () => {}, ready = () => Module.kestrel.frames() >= 3) {
         const opened = await browser.newPage();
-        opened.on('pageerror', (error) => errors.push(error.message));
+        watch(opened);
         await opened.evaluateOnNewDocument(beforeLoad);
         await opened.setViewport(viewport);
         await opened.goto(address);
-        await until(opened, (shown) => window.Module && Module.kestrel && new Function(`return ${shown}`)(), ready);
+        await opened.evaluate(`window.ready = ${ready}`);
+        await until(opened, () => window.Module && Module.kestrel && window.ready());
         return opened;
     }
 
@@ -343,7 +348,17 @@ async function main() {
 
     await scenario('on a phone the touch buttons play the game', async () => {
         const [width, height] = [844, 390];
-        const phone = await openGame({width, height, isMobile: true, hasTouch: true, isLandscape: true});
+        const held = (w, h) => ({width: w, height: h, isMobile: true, hasTouch: true, isLandscape: w > h});
+        // Held upright, the page asks to be turned, and draws already at the shape the game is played in.
+        const phone = await openGame(held(height, width));
+        const upright = await phone.evaluate(() => [getComputedStyle(document.getElementById('turn')).display,
+            document.getElementById('turn').textContent.trim(), document.getElementById('game').width,
+            document.getElementById('game').height]);
+        await screenshot(phone, 'phone-upright');
+        check(upright[0] !== 'none' && /Turn your phone sideways/.test(upright[1]) && upright[2] === width &&
+            upright[3] === height, `upright, the page asks to be turned and draws as the phone turned ${upright}`);
+        await phone.setViewport(held(width, height));
+        await waitFrames(phone, 2);
         const centre = (selector) => phone.$eval(selector, (button) => {
             const box = button.getBoundingClientRect();
             return [box.x + box.width / 2, box.y + box.height / 2];
@@ -375,11 +390,11 @@ async function main() {
         await touch('touchEnd', [{x: mX, y: mY, id: 1}]);
         await until(phone, () => document.getElementById('menu').contains(document.activeElement));
         await waitFrames(phone, 3);
-        const held = await probe(phone, 'heading');
+        const atHelp = await probe(phone, 'heading');
         await waitFrames(phone, 10);
-        const stood = await probe(phone, 'heading') === held;
+        const stood = await probe(phone, 'heading') === atHelp;
         await touch('touchEnd', [{x: leftX, y: leftY, id: 0}]);
-        const turns = (heading - held + 360) % 360 / 2;
+        const turns = (heading - atHelp + 360) % 360 / 2;
         check(turns >= 4 && stood, `held Left turned ${turns} times; a second finger's M showed help, Left stopped`);
         await phone.touchscreen.tap(...await centre('#menu-ok'));
 
@@ -405,6 +420,24 @@ async function main() {
         await tap('Right');
         check(await probe(phone, 'runStart') > 0 && await probe(phone, 'carX') === 0.15, 'Up starts a run and Right moves the car');
 
+        // Any shape from 320x480 up, either way round: no two buttons overlap, none covers the banner's rows
+        // or the road's middle, and Escape stays at the top right, away from the thumbs.
+        for (const [w, h] of [[320, 480], [390, 844], [768, 1024], [480, 320], [844, 390], [1024, 768], [1920, 1080]]) {
+            await phone.setViewport(held(w, h));
+            const boxes = await phone.evaluate(() => [...document.querySelectorAll('button')]
+                .filter((button) => button.getClientRects().length > 0)
+                .map((b) => ({...b.getBoundingClientRect().toJSON(), label: b.ariaLabel || b.textContent})));
+            const meets = (a, b) => a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+            const clashes = boxes.flatMap((a, i) => boxes.slice(i + 1).filter((b) => meets(a, b)).map((b) => b.label));
+            const covering = boxes.filter((box) => meets(box, {left: 0, right: w, top: h * 0.14, bottom: h * 0.21}) ||
+                meets(box, {left: w * 0.45, right: w * 0.55, top: h * 0.45, bottom: h})).map((box) => box.label);
+            const escape = boxes.find((box) => box.label === 'Escape');
+            const placed = h >= w ? boxes.length === 1 && boxes[0].label === 'Full screen' :
+                boxes.length === 10 && escape.left > w / 2 && escape.bottom < h * 0.14;
+            check(placed && clashes.length === 0 && covering.length === 0,
+                `${w}x${h}: ${boxes.length} buttons, overlapping ${clashes}, covering ${covering}, Escape top right`);
+        }
+        await phone.setViewport(held(width, height));
         await tap('M');
         check(await phone.evaluate(() => document.getElementById('menu').open), 'M shows the help');
         await phone.touchscreen.tap(...await centre('#menu-ok'));
@@ -463,14 +496,26 @@ async function main() {
             HTMLCanvasElement.prototype.getContext = function (type, ...options) {
                 return /webgl/.test(type) ? null : getContext.call(this, type, ...options);
             };
-        }, '!document.getElementById("no-webgl").hidden');
+        }, () => !document.getElementById('no-webgl').hidden);
         const line = await bare.evaluate(() => document.getElementById('no-webgl').textContent);
         check(/cannot draw the game/.test(line), `the page says so: "${line}"`);
         await screenshot(bare, 'no-webgl');
         await bare.close();
     });
 
-    check(errors.length === 0, `no page errors ${errors.join('; ')}`);
+    check(errors.length === 0, `no page errors and nothing the page's policy refused ${errors.join('; ')}`);
+    // The policy lets nothing else in: another host's picture and data, a script written into the page.
+    const refused = await page.evaluate(() => new Promise((resolve) => {
+        const seen = [];
+        // A policy that lets one through never reports three: what it did refuse is read after 5 s.
+        setTimeout(() => resolve(seen.sort()), 5000);
+        document.addEventListener('securitypolicyviolation',
+            (event) => seen.push(event.effectiveDirective) === 3 && resolve(seen.sort()));
+        new Image().src = 'http://kestrel.test/picture.png';
+        fetch('http://kestrel.test/data').catch(() => {});
+        document.body.appendChild(document.createElement('script')).textContent = 'window.written = 1';
+    }));
+    check(JSON.stringify(refused) === '["connect-src","img-src","script-src-elem"]', `the policy refused ${refused}`);
     await browser.close();
     server.close();
 }

@@ -8,10 +8,11 @@ const puppeteer = require('puppeteer-core');
 
 const webDir = process.env.KESTREL_WEB_DIR;
 const sourceDir = process.env.KESTREL_SOURCE_DIR;
-const shotDir = process.env.KESTREL_SHOTS;
+// Pictures go where the build says, or under the build folder: never into the folder it runs from.
+const shotDir = process.env.KESTREL_SHOTS || path.join(__dirname, '..', '..', 'build', 'screenshots');
 
 const contentTypes = {
-    '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.wav': 'audio/wav',
+    '.html': 'text/html', '.css': 'text/css', '.js': 'text/javascript', '.wasm': 'application/wasm', '.wav': 'audio/wav',
     '.webmanifest': 'application/manifest+json', '.png': 'image/png',
 };
 
@@ -170,4 +171,4 @@ function runChecks(main) {
 }
 
 module.exports = {serve, launch, screenshot, decodePng, near, project, bannerCell, waitFrames, check, runChecks,
-    webDir, sourceDir};
+    webDir, sourceDir, shotDir};

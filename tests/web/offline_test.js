@@ -8,9 +8,8 @@
 'use strict';
 const childProcess = require('child_process');
 const fs = require('fs');
-const os = require('os');
 const path = require('path');
-const {serve, launch, screenshot, near, waitFrames, check, runChecks, webDir, sourceDir} = require('./driver.js');
+const {serve, launch, screenshot, near, waitFrames, check, runChecks, webDir, sourceDir, shotDir} = require('./driver.js');
 
 const Width = 1280;
 const Height = 720;
@@ -45,10 +44,17 @@ function workerOf(folder) {
         files: JSON.parse(/cachedFiles = (\[.*\]);/.exec(text)[1])};
 }
 
+// The rebuilt release's folder, beside the pictures under the build; gone when
+// the test ends, however it ends, and cleared first should a killed run have
+// left it.
+const releaseDir = path.join(path.dirname(shotDir), 'offline-release');
+process.on('exit', () => fs.rmSync(releaseDir, {recursive: true, force: true}));
+
 // The same game rebuilt with other content: its page's title changed, its
 // worker written again by the build's own step.
 function rebuiltCopy(files) {
-    const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'kestrel-release-'));
+    const folder = releaseDir;
+    fs.rmSync(folder, {recursive: true, force: true});
     fs.cpSync(webDir, folder, {recursive: true});
     const page = path.join(folder, 'index.html');
     fs.writeFileSync(page, fs.readFileSync(page, 'utf8')
@@ -123,7 +129,6 @@ async function main() {
     await startsTheGame(page, 'offline-rebuilt', () => page.reload());
     const title = await page.title();
     check(title === 'Kestrel Forges, rebuilt', `offline, the rebuilt page starts: "${title}"`);
-    fs.rmSync(release, {recursive: true});
     site.folder = null;
     await network(page, site, true);
 

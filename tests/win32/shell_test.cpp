@@ -16,8 +16,11 @@
 #include "resources/resource_ids.h"
 #include "sound/music.h"
 
-// The whole shell is global and lives for the process: the game starts once,
-// the tests run in the order written, and the last one quits the game.
+// The whole shell is global and lives for the process: the game starts once
+// and every test begins from the same ready shell (ReadyShell), so the tests
+// run in any order. The first pass of a fresh start and the two ways out each
+// need a process of their own: those tests are disabled here and run one by
+// one (shell_tests.cmake).
 namespace {
 
 const wchar_t* const ExpectedUpperText =
@@ -177,6 +180,23 @@ testing::AssertionResult SameShell(const ShellSnapshot& before, const ShellSnaps
     return testing::AssertionFailure() << result.message();
 }
 
+// The game started, nothing queued, the help closed with the keyboard handed
+// back, and the game as it starts: the title view, no key latched.
+void ReadyShell()
+{
+    ASSERT_TRUE(GameStarted());
+    ASSERT_TRUE(loopRunning) << "the game has quit in this process";
+    ASSERT_TRUE(DrainQueue());
+    if (helpOpen == 1) {
+        SendMessageW(helpDialog, WM_COMMAND, IDOK, 0);
+        Pass();
+    }
+    ASSERT_EQ(helpOpen, 0);
+    GameState = InitialGameState;
+    KeyLatch = KeyLatchFlags{0, 0, 0, 0, 0, 0};
+    InputGate = GateClosed;
+}
+
 void OpenHelpWithKey()
 {
     ASSERT_TRUE(DrainQueue());
@@ -187,7 +207,8 @@ void OpenHelpWithKey()
 
 const WPARAM GatedKeys[] = {VK_RETURN, VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN, 'M', 'P', 'R', 'S'};
 
-TEST(ShellStartUp, WindowIsUpAndGatedKeysAreDroppedBeforeTheFirstPass)
+// Needs a fresh process: nothing may have run a pass before it.
+TEST(DISABLED_ShellStartUp, WindowIsUpAndGatedKeysAreDroppedBeforeTheFirstPass)
 {
     ASSERT_TRUE(GameStarted());
     ASSERT_TRUE(IsWindow(mainWindow));
@@ -237,7 +258,7 @@ TEST(ShellStartUp, WindowIsUpAndGatedKeysAreDroppedBeforeTheFirstPass)
 
 TEST(InputGate, ClosedGateDropsGatedKeysForGood)
 {
-    ASSERT_TRUE(GameStarted());
+    ASSERT_NO_FATAL_FAILURE(ReadyShell());
     ASSERT_TRUE(DrainQueue());
     ASSERT_EQ(GameState.viewMode, ViewTitle);
     const float heading = GameState.headingDeg;
@@ -265,7 +286,7 @@ TEST(InputGate, ClosedGateDropsGatedKeysForGood)
 
 TEST(InputGate, OpenGateTakesOneKeyThenDropsTheRest)
 {
-    ASSERT_TRUE(GameStarted());
+    ASSERT_NO_FATAL_FAILURE(ReadyShell());
     ASSERT_TRUE(DrainQueue());
     ASSERT_EQ(GameState.viewMode, ViewTitle);
     const float heading = GameState.headingDeg;
@@ -292,7 +313,7 @@ TEST(InputGate, OpenGateTakesOneKeyThenDropsTheRest)
 
 TEST(InputGate, KeysQueuedBeforeAPassActInConsecutivePasses)
 {
-    ASSERT_TRUE(GameStarted());
+    ASSERT_NO_FATAL_FAILURE(ReadyShell());
     ASSERT_TRUE(DrainQueue());
     ASSERT_EQ(GameState.viewMode, ViewTitle);
     ASSERT_EQ(GameState.runActive, 0);
@@ -313,7 +334,7 @@ TEST(InputGate, KeysQueuedBeforeAPassActInConsecutivePasses)
 
 TEST(InputGate, KeysWithNothingToDoCloseTheGateAndChangeNothing)
 {
-    ASSERT_TRUE(GameStarted());
+    ASSERT_NO_FATAL_FAILURE(ReadyShell());
     ASSERT_TRUE(DrainQueue());
     const int savedSound = SoundState;
 
@@ -349,7 +370,7 @@ TEST(InputGate, KeysWithNothingToDoCloseTheGateAndChangeNothing)
 
 TEST(InputGate, SKeyThroughTheQueueStopsOnlyASettledTune)
 {
-    ASSERT_TRUE(GameStarted());
+    ASSERT_NO_FATAL_FAILURE(ReadyShell());
     ASSERT_TRUE(DrainQueue());
     const int savedSound = SoundState;
     const int savedHold = soundHoldFrames;
@@ -373,7 +394,7 @@ TEST(InputGate, SKeyThroughTheQueueStopsOnlyASettledTune)
 
 TEST(InputGate, UnknownKeysAreIgnoredAndLeaveTheGateOpen)
 {
-    ASSERT_TRUE(GameStarted());
+    ASSERT_NO_FATAL_FAILURE(ReadyShell());
     ASSERT_TRUE(DrainQueue());
     const WPARAM unknownKeys[] = {'A', 'D', 'Q', 'W', 'X', '2', VK_SPACE, VK_TAB, VK_BACK, VK_F1, VK_F4,
                                   VK_HOME, VK_DELETE, VK_NUMPAD8, VK_SUBTRACT, VK_SHIFT, VK_CONTROL, VK_MENU};
@@ -389,16 +410,18 @@ TEST(InputGate, UnknownKeysAreIgnoredAndLeaveTheGateOpen)
 
 TEST(HelpDialog, MKeyShowsBothTextsAndTheCursor)
 {
-    ASSERT_TRUE(GameStarted());
+    ASSERT_NO_FATAL_FAILURE(ReadyShell());
     ASSERT_EQ(helpOpen, 0);
     ASSERT_EQ(CursorCount(), -1);
+    // Showing the help leaves the keyboard's hand-back as it was.
+    const int restore = focusRestore;
 
     OpenHelpWithKey();
     EXPECT_TRUE(IsWindowVisible(helpDialog));
     EXPECT_EQ(ItemText(IDC_HELP_UPPER), ExpectedUpperText);
     EXPECT_EQ(ItemText(IDC_HELP_LOWER), ExpectedLowerText);
     EXPECT_EQ(CursorCount(), 0);
-    EXPECT_EQ(focusRestore, 0);
+    EXPECT_EQ(focusRestore, restore);
 
     // Frames go on while it is open. The loop does no dialog keyboard
     // handling: Enter on the focused OK button does not close it.
@@ -410,7 +433,7 @@ TEST(HelpDialog, MKeyShowsBothTextsAndTheCursor)
     EXPECT_EQ(lastMessage.hwnd, okButton);
     EXPECT_EQ(lastMessage.wParam, static_cast<WPARAM>(VK_RETURN));
     EXPECT_EQ(helpOpen, 1);
-    EXPECT_EQ(focusRestore, 0);
+    EXPECT_EQ(focusRestore, restore);
     EXPECT_TRUE(IsWindowVisible(helpDialog));
     EXPECT_EQ(GameState.viewMode, game.viewMode);
     EXPECT_EQ(GameState.runActive, game.runActive);
@@ -418,8 +441,8 @@ TEST(HelpDialog, MKeyShowsBothTextsAndTheCursor)
 
 TEST(HelpDialog, MKeyWhileOpenOnlyClosesTheGate)
 {
-    ASSERT_TRUE(GameStarted());
-    ASSERT_EQ(helpOpen, 1);
+    ASSERT_NO_FATAL_FAILURE(ReadyShell());
+    OpenHelpWithKey();
     ASSERT_TRUE(DrainQueue());
 
     InputGate = GateOpen;
@@ -437,8 +460,8 @@ TEST(HelpDialog, MKeyWhileOpenOnlyClosesTheGate)
 
 TEST(HelpDialog, OkClosesItAndTheNextFrameHandsTheKeyboardBack)
 {
-    ASSERT_TRUE(GameStarted());
-    ASSERT_EQ(helpOpen, 1);
+    ASSERT_NO_FATAL_FAILURE(ReadyShell());
+    OpenHelpWithKey();
 
     SendMessageW(helpDialog, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(helpOpen, 0);
@@ -465,11 +488,12 @@ TEST(HelpDialog, OkClosesItAndTheNextFrameHandsTheKeyboardBack)
 
 TEST(HelpDialog, SystemCloseClosesItToo)
 {
-    ASSERT_TRUE(GameStarted());
+    ASSERT_NO_FATAL_FAILURE(ReadyShell());
+    const int restore = focusRestore;
     OpenHelpWithKey();
     EXPECT_TRUE(IsWindowVisible(helpDialog));
     EXPECT_EQ(CursorCount(), 0);
-    EXPECT_EQ(focusRestore, 2);
+    EXPECT_EQ(focusRestore, restore) << "showing the help leaves the hand-back as it was";
 
     SendMessageW(helpDialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(helpOpen, 0);
@@ -484,7 +508,7 @@ TEST(HelpDialog, SystemCloseClosesItToo)
 
 TEST(HelpDialog, RepeatedOpenAndCloseKeepsTheCursorBalanced)
 {
-    ASSERT_TRUE(GameStarted());
+    ASSERT_NO_FATAL_FAILURE(ReadyShell());
     const HWND okButton = GetDlgItem(helpDialog, IDOK);
     ASSERT_NE(okButton, nullptr);
 
@@ -520,7 +544,7 @@ TEST(HelpDialog, RepeatedOpenAndCloseKeepsTheCursorBalanced)
 
 TEST(MainLoop, QuitMessageDoesNotEndTheLoop)
 {
-    ASSERT_TRUE(GameStarted());
+    ASSERT_NO_FATAL_FAILURE(ReadyShell());
     const int savedSound = SoundState;
     const int savedHold = soundHoldFrames;
 
@@ -554,7 +578,7 @@ TEST(MainLoop, QuitMessageDoesNotEndTheLoop)
 
 TEST(MainLoop, EveryPassEndsWithAThirtyFourMillisecondSleep)
 {
-    ASSERT_TRUE(GameStarted());
+    ASSERT_NO_FATAL_FAILURE(ReadyShell());
     ASSERT_TRUE(DrainQueue());
     // The sleep itself: never shorter, and at its best close to 34 ms even on
     // a loaded machine.
@@ -575,8 +599,8 @@ TEST(MainLoop, EveryPassEndsWithAThirtyFourMillisecondSleep)
     }
 }
 
-// Quits the game: must stay the last test of the main run.
-TEST(QuitSequence, EscapeQuitsOnceEvenWithTheGateClosed)
+// Quits the game: runs in a process of its own.
+TEST(DISABLED_QuitSequence, EscapeQuitsOnceEvenWithTheGateClosed)
 {
     ASSERT_TRUE(GameStarted());
     OpenHelpWithKey();
@@ -628,8 +652,7 @@ TEST(QuitSequence, EscapeQuitsOnceEvenWithTheGateClosed)
 }
 
 // The other way out, Alt+F4, quits too; since a process quits only once this
-// runs in a process of its own (shell_close_tests), after the start-up test.
-// It runs the real loop: the first message is fetched and dropped, the next
+// runs in a process of its own too. It runs the real loop: the first message is fetched and dropped, the next
 // ones are taken a pass each until the close request ends the loop.
 TEST(DISABLED_CloseRequest, AltF4QuitsThroughTheCloseRequest)
 {

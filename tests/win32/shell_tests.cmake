@@ -6,11 +6,21 @@ if(CMAKE_CROSSCOMPILING)
     target_link_libraries(shell_tests PRIVATE kestrel_shell gtest_main)
     target_include_directories(shell_tests PRIVATE ${PROJECT_SOURCE_DIR})
 
-    # A process quits once: Escape ends the main run, Alt+F4 a second one.
-    add_test(NAME shell_tests COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/with-xvfb.sh $<TARGET_FILE:shell_tests>)
-    add_test(NAME shell_close_tests COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/with-xvfb.sh $<TARGET_FILE:shell_tests>
-        --gtest_also_run_disabled_tests --gtest_filter=ShellStartUp.*:DISABLED_CloseRequest.*)
-    set_tests_properties(shell_tests shell_close_tests PROPERTIES
+    # The tests of the running shell in a new order every time: none may lean
+    # on another. The first pass of a fresh start, Escape and Alt+F4 each take
+    # a process of their own.
+    add_test(NAME shell_tests COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/with-xvfb.sh $<TARGET_FILE:shell_tests>
+        --gtest_shuffle)
+    set(shell_processes shell_tests)
+    foreach(group IN ITEMS "start|ShellStartUp" "quit|QuitSequence" "close|CloseRequest")
+        string(REPLACE "|" ";" fields "${group}")
+        list(GET fields 0 name)
+        list(GET fields 1 suite)
+        add_test(NAME shell_${name}_tests COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/with-xvfb.sh
+            $<TARGET_FILE:shell_tests> --gtest_also_run_disabled_tests --gtest_filter=DISABLED_${suite}.*)
+        list(APPEND shell_processes shell_${name}_tests)
+    endforeach()
+    set_tests_properties(${shell_processes} PROPERTIES
         ENVIRONMENT "KESTREL_BUILD_DIR=${CMAKE_BINARY_DIR}"
         FIXTURES_REQUIRED wine
         RESOURCE_LOCK wine_session

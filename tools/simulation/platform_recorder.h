@@ -1,4 +1,4 @@
-// platform_recorder.h -- a recording platform for tests: no window, no sound, no sleep
+// platform_recorder.h -- a recording platform: no window, no sound, no sleep; the simulator plays on it silent
 #pragma once
 
 #include <string>

@@ -1,4 +1,4 @@
-// gl_recorder.h -- a recording OpenGL 1.1 for tests: counts every call, keeps them when asked
+// gl_recorder.h -- a recording OpenGL 1.1: counts every call, keeps them when asked; the simulator plays on it silent
 #pragma once
 
 #include <array>

@@ -1,5 +1,5 @@
 // replay_script.cpp -- key scripts of recorded play: reading and writing the simulator's format
-#include "tests/stress/replay_script.h"
+#include "tools/simulation/replay_script.h"
 
 #include <cstddef>
 #include <fstream>

@@ -1,0 +1,21 @@
+// frame_driver.h -- plays the game frame by frame without a window: keys in, state out
+#pragma once
+
+#include <string>
+
+// Puts every piece of game state back to its start-up value (the loop and the
+// help included), restarts the C runtime's random sequence, forgets what the
+// recording OpenGL and platform saw, and leaves a ready rendering context
+// (glStage 3).
+void StartFresh();
+
+// Runs one frame after the keys of the string went through the key table, one
+// letter per key: E Enter, L Left, U Up, R Right, P pause, X restart (R), S music.
+// "" runs a frame with no key.
+void Frame(const std::string& keys = "");
+
+// Runs count frames without keys.
+void Frames(int count);
+
+// One line describing the game state, as the simulator prints it.
+std::string TraceLine();
