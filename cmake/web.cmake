@@ -9,8 +9,10 @@ set(web_link_launcher ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs)
 
 add_executable(kestrel-forges
     ${web_source_dir}/main.cpp
+    ${web_source_dir}/startup.cpp
     ${web_source_dir}/main_loop.cpp
     ${web_source_dir}/input.cpp
+    ${web_source_dir}/help.cpp
     ${web_source_dir}/platform.cpp
     ${web_source_dir}/opengl.cpp
     ${web_source_dir}/probe.cpp

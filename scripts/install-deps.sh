@@ -22,6 +22,7 @@ all=(
     clang libclang-rt-14-dev
     googletest
     mingw-w64
+    x11-xserver-utils
     libgl1-mesa-dri libgl-dev libosmesa6-dev libxtst-dev
     libbenchmark-dev
     binutils-mingw-w64-x86-64

@@ -1,10 +1,12 @@
-// help.cpp -- the "MENU" help box: SDL's message box in a process of its own, and the game waiting for it
+// help.cpp -- the "MENU" help box: SDL's message box in a process of its own, beside the running game
 //
 // SDL's message box holds its caller until a button is pressed, and nothing
 // else reaches the caller meanwhile, not even a close request or SIGTERM. So
 // the game starts this program again as the box, parented to the game window,
-// and waits for it itself: no frame runs while the box is open, and a close
-// request or SIGTERM ends the game and takes the box with it.
+// and plays on behind it, as behind the modeless Windows dialog: each pass
+// looks whether the box has closed, and quitting takes the box with it.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -28,12 +30,12 @@ namespace {
 // from a child of it); 0 while no box is shown.
 pid_t boxProcess = 0;
 
+// The box is shown but has not been given the keyboard yet.
+bool boxWantsKeyboard = false;
+
 // SDL's X11 message box breaks lines only at line feeds; the Windows dialog
 // wraps its texts at word boundaries, so the box gets the same words wrapped.
 constexpr size_t HelpLineLength = 90;
-
-// How often the waiting game looks whether the box has closed.
-constexpr Uint32 BoxPollMilliseconds = 20;
 
 void AppendWrapped(std::string* message, const char* text)
 {
@@ -89,21 +91,57 @@ bool StartBoxProcess()
     return true;
 }
 
-// While the box is open only a close request or SIGTERM does something: keys
-// and clicks on the game window wait for nothing, as under a modal dialog.
-void WaitForBox()
+// An X error (the box gone between the look and the call) must not end the
+// game, as Xlib's own handler would.
+int IgnoreXError(Display* /*display*/, XErrorEvent* /*error*/)
 {
-    while (helpOpen == 1 && quitRequested == 0) {
-        SDL_Event event;
-        if (SDL_WaitEventTimeout(&event, static_cast<int>(BoxPollMilliseconds)) != 0 &&
-            (event.type == SDL_QUIT || event.type == SDL_WINDOWEVENT)) {
-            HandleEvent(event);
-        }
-        if (boxProcess != 0 && waitpid(boxProcess, nullptr, WNOHANG) == boxProcess) {
-            boxProcess = 0;
-            NoteHelpClosed();
+    return 0;
+}
+
+// The box's X11 window: the viewable top-level window that names the game
+// window as its owner; 0 while there is none.
+Window FindBoxWindow(Display* display, Window game)
+{
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    Window box = 0;
+    if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count) == 0) {
+        return 0;
+    }
+    for (unsigned i = 0; i < count && box == 0; ++i) {
+        Window owner = 0;
+        XWindowAttributes attributes;
+        if (XGetTransientForHint(display, children[i], &owner) != 0 && owner == game &&
+            XGetWindowAttributes(display, children[i], &attributes) != 0 && attributes.map_state == IsViewable) {
+            box = children[i];
         }
     }
+    XFree(children);
+    return box;
+}
+
+// Gives the box the keyboard once it is on the screen, as a dialog shown on
+// Windows takes it; a window manager would too, but without one nothing else
+// does. True once done, or where there is nothing to do (not X11).
+bool GiveBoxTheKeyboard()
+{
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(mainWindow, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) {
+        return true;
+    }
+    Display* display = info.info.x11.display;
+    XSync(display, False);
+    const XErrorHandler previous = XSetErrorHandler(IgnoreXError);
+    const Window box = FindBoxWindow(display, info.info.x11.window);
+    if (box != 0) {
+        XSetInputFocus(display, box, RevertToParent, CurrentTime);
+    }
+    XSync(display, False);
+    XSetErrorHandler(previous);
+    return box != 0;
 }
 
 }  // namespace
@@ -114,7 +152,23 @@ void ShowHelpBox()
         return;
     }
     helpOpen = 1;
-    WaitForBox();
+    boxWantsKeyboard = true;
+}
+
+void WatchHelpBox()
+{
+    if (boxProcess == 0) {
+        return;
+    }
+    // The box's process ends when OK or its close box closes it.
+    if (waitpid(boxProcess, nullptr, WNOHANG) == boxProcess) {
+        boxProcess = 0;
+        NoteHelpClosed();
+        return;
+    }
+    if (boxWantsKeyboard) {
+        boxWantsKeyboard = !GiveBoxTheKeyboard();
+    }
 }
 
 void CloseHelpBox()

@@ -1,4 +1,6 @@
 // input.cpp -- SDL events to the game: keycodes and game pads to game keys, close requests to quitting
+#include <algorithm>
+#include <deque>
 #include <vector>
 
 #include "game/gamepad.h"
@@ -54,6 +56,9 @@ int GameKeyFromKeysym(const SDL_Keysym& key)
 // The pads plugged in, opened through SDL's game controller mapping.
 std::vector<SDL_GameController*> pads;
 
+// Pad keys waiting for their pass, oldest first; one is pressed a pass.
+std::deque<int> padKeys;
+
 void PressKey(int key)
 {
     switch (PressGameKey(key)) {
@@ -81,11 +86,20 @@ void HandleKeyDown(const SDL_Keysym& key)
     PressKey(GameKeyFromKeysym(key));
 }
 
-// A pad's key is pressed in the pass that reads it, one a pass like a key;
-// a repeat is one too, as the pass reads at most one.
-void PressPadKey(int key, bool /*repeat*/)
+void QueuePadKey(int key, bool repeat)
 {
-    PressKey(key);
+    // While another window (the help box) has the keyboard, the pads are not
+    // the game's either: SDL already keeps their presses from it, and a
+    // direction held from before stops repeating into it.
+    if (mainWindow != nullptr && SDL_GetKeyboardFocus() != mainWindow) {
+        return;
+    }
+    // A held direction's repeat is folded into its key still waiting, as a
+    // held key's are.
+    if (repeat && std::find(padKeys.begin(), padKeys.end(), key) != padKeys.end()) {
+        return;
+    }
+    padKeys.push_back(key);
 }
 
 void OpenPad(int device)
@@ -140,8 +154,20 @@ PadReading ReadOpenPads()
 void ReadPadsForThePass()
 {
     if (!pads.empty()) {
-        ReadPads(ReadOpenPads(), static_cast<double>(SDL_GetTicks64()), PressPadKey);
+        ReadPads(ReadOpenPads(), static_cast<double>(SDL_GetTicks64()), QueuePadKey);
     }
+    PressWaitingPadKey();
+}
+
+bool PressWaitingPadKey()
+{
+    if (padKeys.empty()) {
+        return false;
+    }
+    const int key = padKeys.front();
+    padKeys.pop_front();
+    PressKey(key);
+    return true;
 }
 
 void HandleEvent(const SDL_Event& event)
@@ -156,8 +182,15 @@ void HandleEvent(const SDL_Event& event)
         }
         break;
     case SDL_KEYDOWN:
-        // Every key-down counts, auto-repeats included, as on Windows.
+        // Every key-down counts, auto-repeats included, as on Windows (a
+        // repeat that would pile up never gets here: FoldQueuedInput).
         HandleKeyDown(event.key.keysym);
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        // A click on the game window gives it the keyboard back from the help
+        // box, as clicking a window does on Windows; a window manager would
+        // do so too, but without one nothing else does.
+        SDL_SetWindowInputFocus(mainWindow);
         break;
     case SDL_CONTROLLERDEVICEADDED:
         OpenPad(event.cdevice.which);

@@ -2,17 +2,19 @@
 //
 // Platform: Linux (X11, or Wayland through SDL) with SDL2 2.26, linked
 // dynamically: an OpenGL compatibility context, SDL audio for the tune, SDL's
-// game controllers for pads, SDL's message box for the help. Differs from the
-// Windows game: game pads play it too, one key a pass like a key; the help box is
-// modal (frames wait while it is open) and runs as a second process of this
-// program, so that a close request or SIGTERM still ends the game meanwhile;
-// the loop starts without waiting for a first event; the tune is looked up
-// beside the executable, then in the installed data folder
+// game controllers for pads, SDL's message box for the help, Xlib to give that
+// box the keyboard. Differs from the Windows game: game pads play it too, one
+// key a pass like a key; the help box runs as a second process of this
+// program, because SDL's box holds its caller until OK; the loop starts
+// without waiting for a first event; the tune is looked up beside the
+// executable, then in the installed data folder
 // ../share/games/kestrel-forges, then in the current folder, and a missing
-// tune or sound device is reported in one line on stderr. As there: one input event
-// per loop pass (pointer motion coalesced to one pending, window events taking
-// no pass), Alt combinations are not game keys, Escape exits with 27 and a
-// close request with 0.
+// tune or sound device is reported in one line on stderr. As there: one input
+// event per loop pass (pointer motion coalesced to one pending, a held key's
+// repeats folded into its key-down still waiting, window events taking no
+// pass), the game plays on behind the help box, which takes the keyboard until
+// a click on the game gives it back, Alt combinations are not game keys,
+// Escape exits with 27 and a close request with 0.
 #include <malloc.h>
 
 #include <cstdio>

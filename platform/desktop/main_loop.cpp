@@ -1,4 +1,7 @@
-// main_loop.cpp -- the desktop side of the loop: which SDL events take a pass, and the quit sequence's releases
+// main_loop.cpp -- the desktop side of the loop: which SDL events take a pass, what SDL's queue keeps, and the quit sequence's releases
+#include <algorithm>
+#include <vector>
+
 #include "platform/desktop/shell.h"
 #include "game/platform.h"
 
@@ -31,19 +34,47 @@ bool TakesAPass(const SDL_Event& event)
     }
 }
 
+// Whether a key-down of this key still waits in SDL's queue for its pass.
+bool KeyDownWaiting(SDL_Scancode key)
+{
+    const int count = SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_KEYDOWN, SDL_KEYDOWN);
+    std::vector<SDL_Event> waiting(static_cast<size_t>(std::max(count, 0)));
+    const int read = SDL_PeepEvents(waiting.data(), count, SDL_PEEKEVENT, SDL_KEYDOWN, SDL_KEYDOWN);
+    waiting.resize(static_cast<size_t>(std::clamp(read, 0, count)));
+    return std::any_of(waiting.begin(), waiting.end(),
+                       [key](const SDL_Event& down) { return down.key.keysym.scancode == key; });
+}
+
+// The last event the filter saw was a folded repeat: the character it types goes with it.
+bool repeatFolded = false;
+
 }  // namespace
 
-int KeepOneMotion(void* /*unused*/, SDL_Event* event)
+int FoldQueuedInput(void* /*unused*/, SDL_Event* event)
 {
-    const Uint32 type = event->type;
-    if (type != SDL_MOUSEMOTION && type != SDL_CONTROLLERAXISMOTION) {
+    const bool textOfFolded = repeatFolded;
+    repeatFolded = false;
+    switch (event->type) {
+    case SDL_MOUSEMOTION:
+    case SDL_CONTROLLERAXISMOTION:
+        return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, event->type, event->type) == 0 ? 1 : 0;
+    case SDL_KEYDOWN:
+        repeatFolded = event->key.repeat != 0 && KeyDownWaiting(event->key.keysym.scancode);
+        return repeatFolded ? 0 : 1;
+    case SDL_TEXTINPUT:
+        return textOfFolded ? 0 : 1;
+    default:
         return 1;
     }
-    return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, type, type) == 0 ? 1 : 0;
 }
 
 void TakeOneEvent()
 {
+    WatchHelpBox();
+    // Pad keys read in an earlier pass come before anything newer.
+    if (PressWaitingPadKey()) {
+        return;
+    }
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) {
         HandleEvent(event);

@@ -32,26 +32,39 @@ bool StartUp(const WindowRequest& request);
 // which ends the pass's input; window events and close requests take no pass.
 void TakeOneEvent();
 
-// SDL's event filter: SDL queues every pointer motion, Windows keeps at most
-// one mouse-move message pending, and so does the game, for the pointer and
-// for pad sticks alike. Returns 0 to drop.
-int KeepOneMotion(void* unused, SDL_Event* event);
+// SDL's event filter: the queue keeps what Windows keeps. SDL queues every
+// pointer motion, Windows keeps at most one mouse-move message pending, and so
+// does the game, for the pointer and for pad sticks alike. SDL queues every
+// auto-repeat of a held key, Windows folds a repeat into the key's key-down
+// still waiting, and so does the game (with the character the repeat types):
+// a held key never builds a backlog, and a fresh press is never dropped.
+// Returns 0 to drop.
+int FoldQueuedInput(void* unused, SDL_Event* event);
 
 // One event: keys through the key table, pads plugged in and out, pad buttons
 // and sticks read, close requests to quitting.
 void HandleEvent(const SDL_Event& event);
 
-// Reads the open pads and presses the game key they make now, if any.
+// Reads the open pads; the game keys they make wait in order, and the pass
+// presses the first one waiting.
 void ReadPadsForThePass();
+
+// Presses the oldest pad key still waiting, if any: two buttons that go down
+// together give one key a pass each, as two key presses do. False if none waits.
+bool PressWaitingPadKey();
 
 // The quit sequence with the code main returns: stops the game and releases
 // everything, once; later calls do nothing.
 void RunQuitSequence(int code);
 
-// Shows the "MENU" help box over the game window and waits until OK or its
-// close box closes it; no frame runs meanwhile, but a close request or SIGTERM
-// still ends the game.
+// Shows the "MENU" help box over the game window and returns: the game plays
+// on behind it, as behind the Windows dialog.
 void ShowHelpBox();
+
+// Once a pass: notes the box closed by OK or its close box (the frame's tail
+// then hands the keyboard back), and gives the box the keyboard once it is on
+// the screen, as a dialog shown on Windows takes it.
+void WatchHelpBox();
 
 // Takes the help box away with the game (the quit sequence).
 void CloseHelpBox();

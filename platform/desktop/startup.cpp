@@ -109,7 +109,7 @@ bool StartUp(const WindowRequest& request)
     SDL_GL_GetDrawableSize(mainWindow, &drawableWidth, &drawableHeight);
     SetUpRenderContext(drawableWidth, drawableHeight);
 
-    SDL_SetEventFilter(KeepOneMotion, nullptr);
+    SDL_SetEventFilter(FoldQueuedInput, nullptr);
     // Pads plugged in now or later arrive as device events, mapped by SDL's
     // own controller database (and SDL_GAMECONTROLLERCONFIG).
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {

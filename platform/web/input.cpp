@@ -1,10 +1,17 @@
-// input.cpp -- the page's key presses and touch buttons to game keys, and the help dialog's OK button
+// input.cpp -- the page's key presses, touch buttons and game pads to game keys
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
+#include "game/gamepad.h"
 #include "platform/web/shell.h"
 
 namespace {
+
+// The pads' controls held at the last reading, a bit (1 << PadControl) each.
+unsigned padsHeld = 0;
+
+// Where the pads' keys go while the help dialog has the keys: nowhere.
+void DropPadKey(int /*key*/, bool /*repeat*/) {}
 
 EM_BOOL OnKeyDown(int /*eventType*/, const EmscriptenKeyboardEvent* event, void* /*userData*/)
 {
@@ -25,13 +32,28 @@ EM_BOOL OnKeyDown(int /*eventType*/, const EmscriptenKeyboardEvent* event, void*
         return EM_FALSE;
     }
     if (!toDialog) {
-        QueueGameKey(key, false);
+        QueueGameKey(key, event->repeat != 0);
     }
     // Enter and Escape must not close the dialog either: no default action.
     return EM_TRUE;
 }
 
 }  // namespace
+
+void ReadPadsForThePass()
+{
+    float stickX = 0.0f;
+    const unsigned held = WebReadGamepads(&stickX);
+    // While the help dialog has the keys, it has the pads too: A presses its
+    // focused OK, as Space does, and nothing reaches the game. They are read
+    // all the same, so a button held across the change acts once.
+    const bool dialogHasPads = WebDialogHasFocus() != 0;
+    if (dialogHasPads && (held & ~padsHeld & (1u << PadSouth)) != 0) {
+        WebPressFocusedButton();
+    }
+    padsHeld = held;
+    ReadPads(PadReading{held, stickX}, emscripten_get_now(), dialogHasPads ? DropPadKey : QueueGameKey);
+}
 
 void ListenForInput()
 {
@@ -45,11 +67,5 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE void WebPressKey(int code, int repeat)
 {
     QueueGameKey(GameKeyFromVirtualKey(static_cast<unsigned long long>(code)), repeat != 0);
-}
-
-// The dialog's OK button: the next frame hands the keyboard back.
-EMSCRIPTEN_KEEPALIVE void WebHelpClosed()
-{
-    NoteHelpClosed();
 }
 }

@@ -1,9 +1,9 @@
 // main_loop.cpp -- the browser side of the loop: the key queue, one pass per timer tick, quitting
+#include <algorithm>
 #include <deque>
 
 #include <emscripten/emscripten.h>
 
-#include "game/gamepad.h"
 #include "game/platform.h"
 #include "platform/web/shell.h"
 
@@ -24,8 +24,7 @@ void TakeQueuedKey()
         RunQuitSequence();
         break;
     case KeyActionShowHelp:
-        WebShowHelp(HelpCaption, UpperHelpText, LowerHelpText);
-        helpOpen = 1;
+        ShowHelpDialog();
         break;
     default:
         break;
@@ -36,16 +35,11 @@ void TakeQueuedKey()
 
 void QueueGameKey(int key, bool repeat)
 {
-    if (loopRunning && !(repeat && !keyQueue.empty())) {
+    // Windows folds a held key's repeat into its key-down still waiting.
+    const bool folded = repeat && std::find(keyQueue.begin(), keyQueue.end(), key) != keyQueue.end();
+    if (loopRunning && !folded) {
         keyQueue.push_back(key);
     }
-}
-
-void ReadPadsForThePass()
-{
-    float stickX = 0.0f;
-    const unsigned held = WebReadGamepads(&stickX);
-    ReadPads(PadReading{held, stickX}, emscripten_get_now(), QueueGameKey);
 }
 
 void RunPassOnTimer(void* /*unused*/)

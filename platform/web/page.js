@@ -93,9 +93,6 @@ mergeInto(LibraryManager.library, {
         }
         Kestrel.gl = gl;
         Kestrel.canvas = canvas;
-        ['pointerdown', 'touchstart', 'keydown'].forEach(function (type) {
-            window.addEventListener(type, Kestrel.unblockAudio, true);
-        });
         var program = gl.createProgram();
         gl.attachShader(program, Kestrel.compile(gl.VERTEX_SHADER,
             'attribute vec4 corner; attribute vec4 colour; varying vec4 shade;' +
@@ -114,6 +111,13 @@ mergeInto(LibraryManager.library, {
         HEAP32[widthOut >> 2] = canvas.width;
         HEAP32[heightOut >> 2] = canvas.height;
         return 1;
+    },
+
+    WebUnblockAudioOnGesture__deps: ['$Kestrel'],
+    WebUnblockAudioOnGesture: function () {
+        ['pointerdown', 'touchstart', 'keydown'].forEach(function (type) {
+            window.addEventListener(type, Kestrel.unblockAudio, true);
+        });
     },
 
     WebDrawTriangles__deps: ['$Kestrel'],
@@ -231,6 +235,8 @@ mergeInto(LibraryManager.library, {
     WebDialogHasFocus: function () {
         return document.getElementById('menu').contains(document.activeElement) ? 1 : 0;
     },
+
+    WebPressFocusedButton: function () { document.activeElement.click(); },
 
     WebFocusGame__deps: ['$Kestrel'],
     WebFocusGame: function () { Kestrel.canvas.focus(); },

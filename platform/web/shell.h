@@ -17,6 +17,8 @@ static_assert(sizeof(WebVertex) == 20, "WebGL reads corners 20 bytes apart");
 // Page functions (page.js): the WebGL context, the tune, the help dialog and
 // the end of the game.
 extern "C" {
+// Lets the page's first click, touch or key press unblock audio.
+void WebUnblockAudioOnGesture();
 // Makes the canvas fill the window and creates its WebGL context; writes the
 // drawing size. False when the browser gives no WebGL.
 bool WebCreateContext(int* width, int* height);
@@ -49,6 +51,8 @@ unsigned WebReadGamepads(float* stickX);
 void WebListenForTouch();
 // 1 while the keyboard focus is inside the help dialog.
 int WebDialogHasFocus();
+// Presses the button that has the focus, as Space does.
+void WebPressFocusedButton();
 // Gives the keyboard back to the game canvas.
 void WebFocusGame();
 // The page's one line after quitting.
@@ -66,17 +70,26 @@ void WebFinishFrame();
 // work (the frame sleep); keys wait in a queue for their pass.
 void RunPassOnTimer(void* unused);
 void ScheduleNextPass();
-// A key press for the next passes; a repeat waits for no other key, and is
-// dropped while keys still wait, as a held key's repeats do not pile up.
+// A key press for the next passes, in order. A repeat (of a held key, touch
+// button or pad direction) is folded into a press of the same key still
+// waiting, so a hold never builds a backlog; a fresh press always waits its turn.
 void QueueGameKey(int key, bool repeat);
-// Reads the pads once a pass; their keys join the queue.
-void ReadPadsForThePass();
 // The quit sequence: stops the loop and the tune, closes the dialog, shows the
 // end line; once.
 void RunQuitSequence();
 
+// Start-up (startup.cpp): canvas, WebGL context, first render state, audio
+// unblocking and input. False, with the page's line, without WebGL.
+bool StartUp();
+
 // Input (input.cpp): the page's key presses and touches into the queue.
 void ListenForInput();
+// Reads the pads once a pass; their keys join the queue, or while the help
+// dialog has the keys, go to the dialog.
+void ReadPadsForThePass();
+
+// Help (help.cpp): shows the "MENU" dialog; its OK button calls WebHelpClosed.
+void ShowHelpDialog();
 
 // The probe (probe.cpp): counts the frames and the keys taken, and notes where
 // runs begin and end. keyWaiting: a key waited as the pass began, so it took one.

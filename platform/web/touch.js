@@ -27,8 +27,14 @@ mergeInto(LibraryManager.library, {
                 letGo();
                 Module['_WebPressKey'](code, 0);
                 delay = setTimeout(function () {
-                    repeat = setInterval(function () { Module['_WebPressKey'](code, 1); },
-                        KestrelTouch.repeatPeriodMs);
+                    repeat = setInterval(function () {
+                        // The help dialog taking the keys ends the hold, as the game loses a held key.
+                        if (document.getElementById('menu').contains(document.activeElement)) {
+                            letGo();
+                        } else {
+                            Module['_WebPressKey'](code, 1);
+                        }
+                    }, KestrelTouch.repeatPeriodMs);
                 }, KestrelTouch.repeatDelayMs);
             });
             ['pointerup', 'pointercancel', 'lostpointercapture'].forEach(function (type) {

@@ -48,7 +48,7 @@ bool Press(SDL_GameControllerButton button, const std::function<bool()>& shown)
 TEST(DesktopPad, StartAPlayThenTheStickAndDpadSteerAndBackWithStartQuits)
 {
     ASSERT_EQ(SDL_Init(SDL_INIT_GAMECONTROLLER), 0) << SDL_GetError();
-    SDL_SetEventFilter(KeepOneMotion, nullptr);
+    SDL_SetEventFilter(FoldQueuedInput, nullptr);
     StartFresh();
     SDL_VirtualJoystickDesc description = {};
     description.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
@@ -63,17 +63,19 @@ TEST(DesktopPad, StartAPlayThenTheStickAndDpadSteerAndBackWithStartQuits)
     pad = SDL_JoystickOpen(device);
     ASSERT_NE(pad, nullptr);
 
-    // Plugged in after start: Start is Enter, A is Up.
+    // Plugged in after start: Start is Enter. A and the D-pad's Right together: Up starts a run, then Right steps.
     EXPECT_TRUE(Press(SDL_CONTROLLER_BUTTON_START, [] { return GameState.viewMode == ViewPlay; }));
-    EXPECT_TRUE(Press(SDL_CONTROLLER_BUTTON_A, [] { return GameState.runActive == 1; }));
-    // The stick pushed right steps right once; the D-pad's Left steps back.
-    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, 30000);
-    EXPECT_TRUE(PassUntil([] { return GameState.carX > 0.1f; }));
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 1);
+    EXPECT_TRUE(Press(SDL_CONTROLLER_BUTTON_A, [] { return GameState.carX > 0.1f; }));
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 0);
+    // The stick pushed left steps left once; the D-pad's Left steps again.
+    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, -30000);
+    EXPECT_TRUE(PassUntil([] { return GameState.carX < 0.1f; }));
     SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, 0);
     Settle();
-    EXPECT_FLOAT_EQ(GameState.carX, 0.15f);
-    EXPECT_TRUE(Press(SDL_CONTROLLER_BUTTON_DPAD_LEFT, [] { return GameState.carX < 0.1f; }));
     EXPECT_FLOAT_EQ(GameState.carX, 0.0f);
+    EXPECT_TRUE(Press(SDL_CONTROLLER_BUTTON_DPAD_LEFT, [] { return GameState.carX < -0.1f; }));
+    EXPECT_FLOAT_EQ(GameState.carX, -0.15f);
     // Back and Start together quit as Escape does.
     SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_BACK, 1);
     EXPECT_TRUE(Press(SDL_CONTROLLER_BUTTON_START, [] { return quitRequested == 1; }));

@@ -112,7 +112,7 @@ def box_contents(path):
 
 
 def help_box(game, game_window, box_log=None):
-    """M: the modal box titled MENU over the game; the game waits; OK closes it and the game goes on."""
+    """M: the box titled MENU over the running game has the keyboard until a click on the game; OK hands it back."""
     game.key("m", gap=0.1)
     check(wait_until(lambda: "MENU" in game.windows()), "M opens a window titled MENU")
     box = game.windows().get("MENU")
@@ -127,17 +127,22 @@ def help_box(game, game_window, box_log=None):
               "both help texts exactly, wrapped only at their blanks")
         check(max(len(line) for line in shown["message"].split("\n")) <= 90, "lines short enough for the box")
     check(game.transient_for(box[0]) == game_window, "the box is parented to the game window")
+    check(wait_until(lambda: game.focused_window() == box[0]), "the box has the keyboard")
     shot = game.screenshot("help")
     _, x, y, width, height = box
-    # Typed into the box, Enter and Escape leave it open.
-    subprocess.run(["xdotool", "windowfocus", str(box[0]), "key", "Return", "Escape"], env=game.env, check=True)
-    # Modal: no frame while the box is open (counted where the spy logs frames).
-    spied = "KESTREL_SWAP_LOG" in game.environment
-    drawn = game.frames() if spied else None
+    # Typed into the box, Enter, Escape and Left reach neither the box's OK nor the game, which draws on.
+    game.burst("Return", "Escape", "Left")
     time.sleep(1.0)
-    check("MENU" in game.windows(), "Enter and Escape leave the box open")
-    if spied:
-        check(game.frames() == drawn, f"no frame while the box is open ({game.frames() - drawn} drawn)")
+    check("MENU" in game.windows() and game.process.poll() is None, "Enter and Escape leave the box and the game")
+    if "KESTREL_SWAP_LOG" in game.environment:
+        check(game.wait_frames(10), "frames go on behind the box")
+    typed = game.screenshot("help-typed")
+    game.click(20, game.height - 20)
+    check(wait_until(lambda: game.focused_window() == game_window), "a click on the game gives it the keyboard")
+    game.key("Left", gap=0.1)
+    check(wait_until(lambda: not same_picture(game.screenshot("help-left"), shot)) and same_picture(typed, shot),
+          "Left typed into the box did not turn the turntable, Left after the click does")
+    subprocess.run(["xdotool", "windowfocus", str(box[0])], env=game.env, check=True)
     # The OK button: the first column pixel up from the box's bottom that is not its background.
     background = shot.at(x + 3, y + height - 3)
     button_y = next((row for row in range(y + height - 3, y + height // 2, -1)
@@ -145,7 +150,18 @@ def help_box(game, game_window, box_log=None):
     game.click(x + width // 2, button_y - 6)
     check(wait_until(lambda: "MENU" not in game.windows()), "OK closes the box")
     check(wait_until(lambda: game.focused_window() == game_window), "the game window has the keyboard back")
-    check(wait_until(lambda: not same_picture(game.screenshot("after-help"), shot)), "frames go on after OK")
+
+
+def held_left(game):
+    """Left held 3 s, X repeating it 60 times a second: as Windows folds a repeat into its key-down still waiting."""
+    subprocess.run(["xset", "r", "rate", "250", "60"], env=game.env, check=True)
+    before = game.screenshot("held-before")
+    subprocess.run(["xdotool", "keydown", "Left", "sleep", "3", "keyup", "Left"], env=game.env, check=True)
+    game.wait_frames(3)
+    released = game.screenshot("held-released")
+    game.wait_frames(15)
+    check(not same_picture(released, before) and same_picture(game.screenshot("held-still"), released),
+          "a held Left turns the turntable, which stands still within three frames of the release")
 
 
 def music_toggle(game, audio, title, height):
@@ -191,6 +207,7 @@ def acceptance(width, height):
         title = title_checks(game, width, height)
         pointer_and_keypad(game, title)
         help_box(game, window[0] if window else None, box_log)
+        held_left(game)
 
         # Enter, from the keypad: the play view with the road and the car, no banner.
         game.key("KP_Enter")
@@ -221,9 +238,12 @@ def acceptance(width, height):
         closest = min(later - earlier for earlier, later in zip(times, times[1:]))
         check(closest >= 0.034, f"frames at least 34 ms apart ({1000 * closest:.1f} ms at the closest of {len(times)})")
 
+        open_box(game)
+        game.click(20, height - 20)
+        wait_until(lambda: game.focused_window() == window[0])
         game.key("Escape")
         code = game.wait_exit()
-        check(code == 27, f"Escape exits with 27 (got {code})")
+        check(code == 27 and "MENU" not in game.windows(), f"Escape exits with 27 (got {code}), the box with it")
         # SDL's disk driver announces itself; the game has nothing to say.
         own = [line for line in game.stderr_lines() if not line.startswith("CRITICAL:")]
         check(own == [], f"nothing from the game on stderr {own}")

@@ -172,6 +172,24 @@ async function main() {
         check(defaults === '[["x",false],[" ",true],["ArrowDown",true]]', `default actions ${defaults}`);
     });
 
+    await scenario('presses sent at once act one a pass; a held key never piles up', async () => {
+        const send = (type, autoRepeat = false) => page._client().send('Input.dispatchKeyEvent',
+            {type, autoRepeat, key: 'ArrowLeft', code: 'ArrowLeft', windowsVirtualKeyCode: 37});
+        const start = await probe(page, 'heading');
+        await Promise.all([1, 2, 3, 4, 5].flatMap(() => [send('rawKeyDown'), send('keyUp')]));
+        await until(page, (target) => Module.kestrel.heading() <= target, start - 10);
+        // Held 2 s, repeating 100 times a second: each repeat is folded into the one still waiting, as on Windows.
+        for (let i = 0; i < 200; ++i) {
+            await Promise.all([send('rawKeyDown', i > 0), new Promise((done) => setTimeout(done, 10))]);
+        }
+        await send('keyUp');
+        await waitFrames(page, 3);
+        const released = await probe(page, 'heading');
+        await waitFrames(page, 20);
+        check(released < start - 10 && await probe(page, 'heading') === released,
+            `five presses at once: five steps; held Left: ${(start - 10 - released) / 2} more, still 3 frames after`);
+    });
+
     await scenario('Enter shows the road and the car', async () => {
         await press(page, 'Enter');
         await until(page, () => Module.kestrel.view() === 2);
@@ -377,19 +395,25 @@ async function main() {
         }
         check(bannerRows.every(([x, y]) => near(shown.at(x, y), bare.at(x, y), 0)), 'the banner rows stay clear');
 
-        // A held button repeats like a held key; a second finger works meanwhile.
+        // A held button repeats like a held key; a second finger works meanwhile: its M shows the help, which takes
+        // the keys, and the held button stops repeating (one repeat may still wait behind M).
         const [leftX, leftY] = await centre('[aria-label="Left"]');
-        const [sX, sY] = await centre('[aria-label="S"]');
+        const [mX, mY] = await centre('[aria-label="M"]');
         const touch = (type, points) => phone._client().send('Input.dispatchTouchEvent', {type, touchPoints: points});
         const heading = await probe(phone, 'heading');
         await touch('touchStart', [{x: leftX, y: leftY, id: 0}]);
         await waitFrames(phone, 25);
-        await touch('touchStart', [{x: leftX, y: leftY, id: 0}, {x: sX, y: sY, id: 1}]);
+        await touch('touchStart', [{x: leftX, y: leftY, id: 0}, {x: mX, y: mY, id: 1}]);
+        await touch('touchEnd', [{x: mX, y: mY, id: 1}]);
+        await until(phone, () => document.getElementById('menu').contains(document.activeElement));
+        await waitFrames(phone, 3);
+        const atHelp = await probe(phone, 'heading');
+        await waitFrames(phone, 10);
+        const stood = await probe(phone, 'heading') === atHelp;
         await touch('touchEnd', [{x: leftX, y: leftY, id: 0}]);
-        await until(phone, () => !Module.kestrel.music().playing);
-        await touch('touchEnd', []);
-        const turns = (heading - await probe(phone, 'heading') + 360) % 360 / 2;
-        check(turns >= 4, `holding Left turned the turntable ${turns} times; S with a second finger stopped the tune`);
+        const turns = (heading - atHelp + 360) % 360 / 2;
+        check(turns >= 4 && stood, `held Left turned ${turns} times; a second finger's M showed help, Left stopped`);
+        await phone.touchscreen.tap(...await centre('#menu-ok'));
 
         const tap = async (label) => {
             await phone.touchscreen.tap(...await centre(`[aria-label="${label}"]`));
@@ -458,6 +482,13 @@ async function main() {
             await waitFrames(padded, 2);
         };
         const button = (index, pressed) => set(new Function(`testPad.buttons[${index}].pressed = ${pressed};`));
+        // Back shows the help, which has the keys and so the pad: Left and Back with Start do nothing, A presses OK.
+        const heading = await probe(padded, 'heading');
+        for (const [i, down] of [[8, 1], [8, 0], [14, 1], [8, 1], [9, 1], [14, 0], [8, 0], [9, 0], [0, 1], [0, 0]]) {
+            await button(i, down);
+        }
+        const untouched = await probe(padded, 'running') === 1 && await probe(padded, 'heading') === heading;
+        check(untouched && await probe(padded, 'helpOpen') === 0, 'Left, Back+Start reached no game; A shut the help');
         await button(9, true);
         await button(9, false);
         check(await probe(padded, 'view') === 2, 'Start shows the road');
