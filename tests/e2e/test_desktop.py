@@ -229,7 +229,7 @@ def acceptance(width, height):
             check(same_picture(Picture(halved), Picture(WINDOWS_SCORE), step=4),
                   "the same picture as the Windows exe's after its first run")
 
-        steer_off_and_pause(game, width, height, title, timeout=60.0)
+        steer_off_and_pause(game, width, height, title, timeout=60.0, held=False)
 
         # Hundreds of frames since the start: the first hold is long over.
         music_toggle(game, audio, title, height)

@@ -103,14 +103,17 @@ def first_run(game, width, height, timeout=60.0):
     return ended
 
 
-def steer_off_and_pause(game, width, height, title, timeout=30.0):
+def steer_off_and_pause(game, width, height, title, timeout=30.0, held=True):
     """From the title view: a run steered off the road ends with the score line; then a paused run, where
     P and R are ignored for 30 frames, P resumes, and R from Paused returns to the title view. `title` is a
-    title view with the turntable as a pause or a fresh start sets it."""
+    title view with the turntable as a pause or a fresh start sets it. held: the car is steered by a held
+    Right, whose auto-repeats all count on Windows; otherwise (a port, which folds them) by as many presses."""
     game.key("Return", gap=0.6)
     game.key("Up", gap=0.2)
-    # A held key: every auto-repeat counts, so the car leaves the road.
-    hold(game, "Right", 60)
+    if held:
+        hold(game, "Right", 60)
+    else:
+        game.burst(*["Right"] * 60)
     off_road = wait_for_title(game, "off-road", width, height, timeout=timeout)
     check(off_road is not None and glyph_at(off_road, 7, GLYPH_S, width, height),
           "steering off the road ends the run with the score line")
