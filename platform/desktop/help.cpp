@@ -4,11 +4,14 @@
 // else reaches the caller meanwhile, not even a close request or SIGTERM. So
 // the game starts this program again as the box, parented to the game window,
 // and plays on behind it, as behind the modeless Windows dialog: each pass
-// looks whether the box has closed, and quitting takes the box with it.
+// looks whether the box has closed, and quitting takes the box with it. A
+// game that dies without quitting takes the box too: the box's process asks
+// the kernel for a signal when its parent goes.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -74,9 +77,10 @@ std::uintptr_t GameWindowId()
 bool StartBoxProcess()
 {
     std::string parent = std::to_string(GameWindowId());
+    std::string game = std::to_string(getpid());
     std::string program = "KestrelForges";
     std::string option = "--help-box";
-    char* arguments[] = {program.data(), option.data(), parent.data(), nullptr};
+    char* arguments[] = {program.data(), option.data(), parent.data(), game.data(), nullptr};
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
@@ -144,6 +148,13 @@ bool GiveBoxTheKeyboard()
     return box != 0;
 }
 
+// The game is gone: the box's whole group goes, SDL's box process included,
+// which the kernel's parent-death signal alone would leave behind.
+void EndBoxWithGame(int /*signal*/)
+{
+    kill(0, SIGKILL);
+}
+
 }  // namespace
 
 void ShowHelpBox()
@@ -181,8 +192,16 @@ void CloseHelpBox()
     boxProcess = 0;
 }
 
-int RunHelpBoxProcess(const char* parentWindow)
+int RunHelpBoxProcess(const char* parentWindow, const char* gameProcess)
 {
+    // SIGKILL, a crash or the OOM killer give the game no quit sequence to
+    // take the box with it, so the box watches for the game's end itself. A
+    // game that died before the watch began is no longer the box's parent.
+    signal(SIGHUP, EndBoxWithGame);
+    prctl(PR_SET_PDEATHSIG, SIGHUP);
+    if (std::to_string(getppid()) != gameProcess) {
+        return 0;
+    }
     SDL_Window* parent = nullptr;
     const auto parentId = static_cast<std::uintptr_t>(std::strtoull(parentWindow, nullptr, 10));
     if (parentId != 0 && SDL_Init(SDL_INIT_VIDEO) == 0) {

@@ -38,8 +38,8 @@ void KeepFrameBuffersInHeap()
 
 int main(int argc, char** argv)
 {
-    if (argc == 3 && std::strcmp(argv[1], "--help-box") == 0) {
-        return RunHelpBoxProcess(argv[2]);
+    if (argc == 4 && std::strcmp(argv[1], "--help-box") == 0) {
+        return RunHelpBoxProcess(argv[2], argv[3]);
     }
     WindowRequest request = {0, 0};
     if (!ParseCommandLine(argc, argv, &request)) {

@@ -69,8 +69,8 @@ void WatchHelpBox();
 // Takes the help box away with the game (the quit sequence).
 void CloseHelpBox();
 
-// The help box's own process: `--help-box <parent window>`. Returns its exit code.
-int RunHelpBoxProcess(const char* parentWindow);
+// The help box's own process: `--help-box <parent window> <game process>`. Returns its exit code.
+int RunHelpBoxProcess(const char* parentWindow, const char* gameProcess);
 
 // Loads gamesound.wav and opens nothing yet; says so once on stderr when the
 // game will be silent.

@@ -284,6 +284,13 @@ def closing():
     finally:
         shutil.rmtree(folder)
 
+    # Killed outright, the game runs no quit sequence; its box still goes with it.
+    with DesktopGame(1280, 720, name="desktop-killed") as game:
+        open_box(game)
+        game.process.kill()
+        game.wait_exit()
+        check(wait_until(lambda: "MENU" not in game.windows(), timeout=10), "a killed game leaves no box behind")
+
     for bad in (["--window", "0x720"], ["--window", "20000x720"], ["--window", "1280"], ["--window", "12a0x720"],
                 ["--fullscreen"],
                 ["--window", "1280x720", "extra"]):
