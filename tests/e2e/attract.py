@@ -3,7 +3,7 @@ import os
 import sys
 import time
 
-from harness import Game, banner_cell, close_help, log, near, wait_until
+from harness import Game, banner_shown, close_help, log, wait_until
 
 
 def main():
@@ -26,7 +26,7 @@ def main():
         while time.time() < deadline and ended is None:
             shot += 1
             picture = game.screenshot(f"run-{shot:03d}")
-            if near(picture.at(*banner_cell(0, 160, width, height)), (128, 128, 128), 12):
+            if banner_shown(picture, width, height):
                 ended = picture
             else:
                 play = picture

@@ -256,6 +256,11 @@ def banner_cell(row, column, width, height):
     return project((-170 + column + 0.5, 140 - row - 0.5, 17 - row - 0.5), "title", width, height)
 
 
+def banner_shown(picture, width, height):
+    """Whether the picture shows the banner: its grey in a cell mid-row, on the screen at every size."""
+    return near(picture.at(*banner_cell(0, 160, width, height)), (128, 128, 128), 12)
+
+
 def wait_until(condition, timeout=60.0, step=0.25):
     """Polls until condition() is true; frames are slow on a loaded machine, so waits are by state, not time,
     and the limit is only there to end a wait for what never comes."""

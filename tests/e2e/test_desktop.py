@@ -12,8 +12,8 @@ import tempfile
 import time
 
 from desktop_harness import GAME, SPY, DesktopGame
-from harness import SHOTS, SKY, Picture, banner_cell, check, finish, log, near, same_picture, wait_until
-from test_play import (GLYPH_1, GLYPH_K, GLYPH_S, banner_shown, first_run, glyph_at, steer_off_and_pause, turned_from,
+from harness import SHOTS, SKY, Picture, banner_cell, banner_shown, check, finish, log, near, same_picture, wait_until
+from test_play import (GLYPH_1, GLYPH_K, GLYPH_S, first_run, glyph_at, steer_off_and_pause, turned_from,
                        wait_for_title)
 from test_shell import LOWER, UPPER
 

@@ -3,7 +3,7 @@ import subprocess
 import sys
 import time
 
-from harness import SKY, banner_cell, check, finish, Game, log, near, same_picture, wait_until
+from harness import SKY, banner_cell, banner_shown, check, finish, Game, log, near, same_picture, wait_until
 
 
 def glyph_at(picture, position, pattern, width, height):
@@ -22,10 +22,6 @@ GLYPH_S = [".##", "#..", ".#.", "..#", "##."]
 GLYPH_G = ["###", "#..", "#..", "#.#", "###"]
 GLYPH_K = ["#.#", "##.", "#..", "##.", "#.#"]
 GLYPH_1 = [".#.", "##.", ".#.", ".#.", "###"]
-
-
-def banner_shown(picture, width, height):
-    return near(picture.at(*banner_cell(0, 160, width, height)), (128, 128, 128), 12)
 
 
 def wait_for_title(game, label, width, height, timeout=30.0):

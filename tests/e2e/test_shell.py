@@ -1,7 +1,7 @@
 """test_shell.py -- the real game window: its size and class, the first frames, the help dialog, Escape."""
 import sys
 
-from harness import SKY, banner_cell, check, close_help, finish, Game, log, near, wait_until
+from harness import SKY, banner_cell, banner_shown, check, close_help, finish, Game, log, near, wait_until
 
 
 UPPER = ("KESTREL FORGES HAZARD HIGHWAY - The game supports on 16:9 aspect ratio screens only. If the car goes out of "
@@ -50,7 +50,7 @@ def main(width, height):
 
         # The game takes keys again: Enter shows the play view with the road ahead.
         game.key("Return")
-        wait_until(lambda: not near(game.screenshot("play").at(*banner_cell(0, 160, width, height)), (128, 128, 128), 12))
+        wait_until(lambda: not banner_shown(game.screenshot("play"), width, height))
         play = game.screenshot("play")
         road = play.at(width // 2, int(height * 0.6))
         # The car from behind: its grey tail above the blue of its lower body.
