@@ -1,7 +1,7 @@
 # desktop_executable.cmake -- the Linux desktop game on SDL2, its tune, the player's tarball and its installation
 find_package(SDL2 QUIET)
 find_package(OpenGL QUIET)
-# Xlib gives the help box the keyboard on X11 displays.
+# Xlib marks the help box as owned by the game window on X11 displays.
 find_package(X11 QUIET)
 if(NOT SDL2_FOUND OR NOT OpenGL_OpenGL_FOUND OR NOT X11_FOUND)
     message(STATUS "SDL2, OpenGL or Xlib not found: no desktop game (install libsdl2-dev)")
@@ -15,6 +15,7 @@ add_library(kestrel_desktop STATIC
     platform/desktop/main_loop.cpp
     platform/desktop/input.cpp
     platform/desktop/help.cpp
+    platform/desktop/help_box.cpp
 )
 target_link_libraries(kestrel_desktop PUBLIC kestrel_core SDL2::SDL2 OpenGL::GL X11::X11)
 target_include_directories(kestrel_desktop PUBLIC ${PROJECT_SOURCE_DIR})

@@ -2,10 +2,11 @@
 //
 // Platform: Linux (X11, or Wayland through SDL) with SDL2 2.26, linked
 // dynamically: an OpenGL compatibility context, SDL audio for the tune, SDL's
-// game controllers for pads, SDL's message box for the help, Xlib to give that
-// box the keyboard. Differs from the Windows game: game pads play it too, one
-// key a pass like a key; the help box runs as a second process of this
-// program, because SDL's box holds its caller until OK; the loop starts
+// game controllers for pads, SDL's software renderer for the help box, which
+// draws its texts with a font of its own, and Xlib to mark the box as the game
+// window's. Differs from the Windows game: game
+// pads play it too, one key a pass like a key; the help box runs as a second
+// process of this program, so the game plays on behind it; the loop starts
 // without waiting for a first event; the tune is looked up beside the
 // executable, then in the installed data folder
 // ../share/games/kestrel-forges, then in the current folder, and a missing
@@ -38,8 +39,8 @@ void KeepFrameBuffersInHeap()
 
 int main(int argc, char** argv)
 {
-    if (argc == 4 && std::strcmp(argv[1], "--help-box") == 0) {
-        return RunHelpBoxProcess(argv[2], argv[3]);
+    if (argc == 5 && std::strcmp(argv[1], "--help-box") == 0) {
+        return RunHelpBoxProcess(argv[2], argv[3], argv[4]);
     }
     WindowRequest request = {0, 0};
     if (!ParseCommandLine(argc, argv, &request)) {

@@ -61,16 +61,18 @@ void RunQuitSequence(int code);
 // on behind it, as behind the Windows dialog.
 void ShowHelpBox();
 
-// Once a pass: notes the box closed by OK or its close box (the frame's tail
-// then hands the keyboard back), and gives the box the keyboard once it is on
-// the screen, as a dialog shown on Windows takes it.
+// Once a pass: notes the box closed by OK or its close box, or unable to show
+// (the frame's tail then hands the keyboard back). Asks the kernel only, never
+// the display.
 void WatchHelpBox();
 
 // Takes the help box away with the game (the quit sequence).
 void CloseHelpBox();
 
-// The help box's own process: `--help-box <parent window> <game process>`. Returns its exit code.
-int RunHelpBoxProcess(const char* parentWindow, const char* gameProcess);
+// The help box's own process: `--help-box <parent window> <game process> <video driver>`.
+// Draws the box and takes the keyboard; returns 0 once closed, 1 when the box
+// could not be shown, which it says in one line on stderr.
+int RunHelpBoxProcess(const char* parentWindow, const char* gameProcess, const char* videoDriver);
 
 // Loads gamesound.wav and opens nothing yet; says so once on stderr when the
 // game will be silent.

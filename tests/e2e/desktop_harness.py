@@ -9,18 +9,22 @@ import harness
 from harness import SHOTS, SKY, Game, near
 
 GAME = os.environ.get("KESTREL_DESKTOP_GAME", os.path.join(harness.ROOT, "build", "native", "KestrelForges"))
-# Preloaded to log presented frames and message boxes; none in the sanitizer build.
+# Preloaded to log presented frames; none in the sanitizer build.
 SPY = os.environ.get("KESTREL_SDL_SPY", os.path.join(os.path.dirname(GAME), "tests", "libsdl_spy.so"))
 
 
 class DesktopGame(Game):
     """One Xvfb display with the desktop game running on it natively.
 
-    audio_file: SDL mixes the music into this file (the disk driver); without it the game runs silent.
+    The display serves only the X server's built-in fonts, as a bare, remote or nested server may: the game
+    needs none. audio_file: SDL mixes the music into this file (the disk driver); without it the game runs
+    silent. window_manager: openbox manages the display, framing every window, as on a player's desktop.
     """
 
+    xvfb_options = ("-fp", "built-ins")
+
     def __init__(self, width=1920, height=1080, name="desktop", arguments=(), audio_file=None,
-                 program=GAME, title="Kestrel Forges", environment=None, folder=None):
+                 program=GAME, title="Kestrel Forges", environment=None, folder=None, window_manager=False):
         self.arguments = list(arguments)
         self.audio_file = audio_file
         self.program = program
@@ -28,6 +32,8 @@ class DesktopGame(Game):
         self.folder = folder or os.path.dirname(program)
         self.title = title
         self.environment = environment or {}
+        self.manager = None
+        self.window_manager = window_manager
         # Another test may take the display number between the harness's look and
         # our server's start; ours then exits, and the next free number is tried.
         for attempt in range(5):
@@ -50,6 +56,11 @@ class DesktopGame(Game):
         else:
             self.env["SDL_AUDIODRIVER"] = "dummy"
         os.makedirs(SHOTS, exist_ok=True)
+        if self.window_manager:
+            self.manager = subprocess.Popen(["openbox", "--sm-disable"], env=self.env, stdout=subprocess.DEVNULL,
+                                            stderr=subprocess.DEVNULL)
+            if not harness.wait_until(self.managed, timeout=30.0, step=0.1):
+                raise RuntimeError("openbox did not take the display")
         self.trace_path = os.path.join(SHOTS, f"{self.name}.stderr")
         self.trace = open(self.trace_path, "w")
         self.launched = time.monotonic()
@@ -59,13 +70,19 @@ class DesktopGame(Game):
         self.exit_code = None
         self.wait_for_window()
 
+    def managed(self):
+        """Whether a window manager has announced itself on the display."""
+        return "window id #" in subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env,
+                                               capture_output=True, text=True).stdout
+
     def windows(self):
-        """Top-level windows on the display: name -> (id, x, y, width, height)."""
-        tree = subprocess.run(["xwininfo", "-root", "-children"], env=self.env, capture_output=True,
+        """Named windows on the display, framed by a window manager or not: name -> (id, x, y, width, height),
+        on the screen."""
+        tree = subprocess.run(["xwininfo", "-root", "-tree"], env=self.env, capture_output=True,
                               text=True).stdout
         found = {}
         for line in tree.splitlines():
-            m = re.match(r'\s*(0x[0-9a-f]+) "([^"]*)".*?(\d+)x(\d+)\+(-?\d+)\+(-?\d+)', line)
+            m = re.match(r'\s*(0x[0-9a-f]+) "([^"]*)".*?(\d+)x(\d+)\+-?\d+\+-?\d+\s+\+(-?\d+)\+(-?\d+)', line)
             if m:
                 found[m.group(2)] = (int(m.group(1), 16), int(m.group(5)), int(m.group(6)),
                                      int(m.group(3)), int(m.group(4)))
@@ -134,6 +151,9 @@ class DesktopGame(Game):
         if self.process is not None and self.process.poll() is None:
             self.process.kill()
             self.process.wait()
+        if self.manager is not None:
+            self.manager.kill()
+            self.manager.wait()
         self.xvfb.terminate()
         self.xvfb.wait()
         if self.trace is not None:
@@ -186,3 +206,91 @@ def send_delete_window(display_name, window):
     xlib.XSendEvent(display, window, 0, 0, ctypes.byref(event))
     xlib.XFlush(display)
     xlib.XCloseDisplay(display)
+
+
+# The help box draws its texts with a font of its own, dark on a light face; reading the screen with that font
+# tells what the box shows.
+BOX_SOURCE = os.path.join(harness.ROOT, "platform", "desktop", "help_box.cpp")
+
+
+def box_font():
+    """The box's glyphs: their five columns of bits -> the character."""
+    with open(BOX_SOURCE) as source:
+        text = source.read()
+    table = text[text.index("Glyphs = {"):]
+    columns = [int(value, 16) for value in re.findall(r"0x([0-9A-F]{2})", table[:table.index("};")])]
+    return {tuple(columns[i:i + 5]): chr(32 + i // 5) for i in range(0, len(columns), 5)}
+
+
+def read_box(picture, box):
+    """The lines of text in the box's window, top to bottom, grouped into blocks wherever the gap between two
+    lines is wider than between the lines of a block; None where a character cannot be read."""
+    font = box_font()
+    _, left, top, width, height = box
+
+    def ink(x, y):
+        return sum(picture.at(x, y)) < 200
+
+    rows = [y for y in range(top, top + height) if any(ink(x, y) for x in range(left, left + width))]
+    bands = []
+    for y in rows:
+        if bands and y == bands[-1][1] + 1:
+            bands[-1][1] = y
+        else:
+            bands.append([y, y])
+    lines = []
+    for first, last in bands:
+        inked = [x for x in range(left, left + width) if any(ink(x, y) for y in range(first, last + 1))]
+
+        def read(cell_top, cell_left):
+            text = ""
+            for x in range(cell_left, inked[-1] + 1, 6):
+                bits = tuple(sum(1 << r for r in range(8) if ink(x + c, cell_top + r)) for c in range(5))
+                if bits not in font:
+                    return None
+                text += font[bits]
+            return text.rstrip()
+
+        # A line's cells start at most two columns before its first ink; its glyphs are eight rows high.
+        readings = (read(cell_top, inked[0] - back) for cell_top in range(last - 7, first + 1) for back in range(3))
+        lines.append((first, next((text for text in readings if text), None)))
+    blocks = []
+    pitch = min((b[0] - a[0] for a, b in zip(lines, lines[1:])), default=0)
+    for i, (first, text) in enumerate(lines):
+        if i == 0 or first - lines[i - 1][0] > pitch:
+            blocks.append([])
+        blocks[-1].append(text)
+    return [" ".join(block) if None not in block else None for block in blocks]
+
+
+class KeyChannel:
+    """A connection to the display of our own, open before the display stops taking new clients: it still
+    presses keys then, and lets every client in again afterwards."""
+
+    def __init__(self, display_name):
+        self.xlib = ctypes.CDLL("libX11.so.6")
+        self.xtest = ctypes.CDLL("libXtst.so.6")
+        self.xlib.XOpenDisplay.restype = ctypes.c_void_p
+        self.xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        self.xlib.XStringToKeysym.restype = ctypes.c_ulong
+        self.xlib.XStringToKeysym.argtypes = [ctypes.c_char_p]
+        self.xlib.XKeysymToKeycode.restype = ctypes.c_ubyte
+        self.xlib.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        self.xlib.XFlush.argtypes = [ctypes.c_void_p]
+        self.xlib.XDisableAccessControl.argtypes = [ctypes.c_void_p]
+        self.xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        self.xtest.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+        self.display = self.xlib.XOpenDisplay(display_name.encode())
+        if not self.display:
+            raise RuntimeError(f"cannot open display {display_name}")
+
+    def press(self, key):
+        code = self.xlib.XKeysymToKeycode(self.display, self.xlib.XStringToKeysym(key.encode()))
+        self.xtest.XTestFakeKeyEvent(self.display, code, 1, 0)
+        self.xtest.XTestFakeKeyEvent(self.display, code, 0, 0)
+        self.xlib.XFlush(self.display)
+
+    def allow_every_client(self):
+        self.xlib.XDisableAccessControl(self.display)
+        self.xlib.XFlush(self.display)
+        self.xlib.XCloseDisplay(self.display)

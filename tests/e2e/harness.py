@@ -45,7 +45,7 @@ def serves_display(xvfb, number):
     return False
 
 
-def start_xvfb(width, height):
+def start_xvfb(width, height, options=()):
     """An Xvfb of our own and its display name; a number another test took at the same moment is left to it.
 
     -noreset: by default the server resets whenever its last client leaves, as each probe of ours does, and a
@@ -55,7 +55,7 @@ def start_xvfb(width, height):
     for _ in range(5):
         number = free_display()
         xvfb = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp",
-                                 "-noreset"],
+                                 "-noreset", *options],
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         if serves_display(xvfb, number):
             return xvfb, f":{number}"
@@ -67,11 +67,14 @@ def start_xvfb(width, height):
 class Game:
     """One Xvfb display with the game running on it under Wine."""
 
+    # More of Xvfb's options, for a display of another kind.
+    xvfb_options = ()
+
     def __init__(self, width=1920, height=1080, winedebug="-all", name="game"):
         self.width = width
         self.height = height
         self.name = name
-        self.xvfb, self.display = start_xvfb(width, height)
+        self.xvfb, self.display = start_xvfb(width, height, self.xvfb_options)
         self.env = dict(os.environ)
         self.env.update({
             "DISPLAY": self.display,

@@ -1,6 +1,7 @@
 """test_desktop.py -- the native desktop game under Xvfb with real X key events: views, a run, pause, help, music, quitting.
 
 Usage: test_desktop.py            the whole acceptance run
+       test_desktop.py openbox    the same under a window manager, at 1280x720
        test_desktop.py session    a short session, for the sanitizer build
 """
 import os
@@ -11,7 +12,7 @@ import sys
 import tempfile
 import time
 
-from desktop_harness import GAME, SPY, DesktopGame
+from desktop_harness import GAME, SPY, DesktopGame, KeyChannel, read_box
 from harness import SHOTS, SKY, Picture, banner_cell, banner_shown, check, finish, log, near, same_picture, wait_until
 from test_play import (GLYPH_1, GLYPH_K, GLYPH_S, first_run, glyph_at, steer_off_and_pause, turned_from,
                        wait_for_title)
@@ -75,14 +76,13 @@ def run_to_title(game, width, height, label):
 
 
 def spied_environment(name):
-    """The spy preloaded into the game, logging frames and message boxes; nothing where no spy can be loaded."""
+    """The spy preloaded into the game, logging frames; nothing where no spy can be loaded."""
     if not SPY:
-        return {}, None
-    path = os.path.join(SHOTS, f"{name}.boxes")
+        return {}
     swaps = os.path.join(SHOTS, f"{name}.swaps")
     if os.path.exists(swaps):
         os.remove(swaps)
-    return {"LD_PRELOAD": SPY, "KESTREL_MESSAGE_BOX_LOG": path, "KESTREL_SWAP_LOG": swaps}, path
+    return {"LD_PRELOAD": SPY, "KESTREL_SWAP_LOG": swaps}
 
 
 def pointer_and_keypad(game, title):
@@ -101,55 +101,67 @@ def pointer_and_keypad(game, title):
     check("MENU" not in game.windows(), "Alt+M opens no help box")
 
 
-def box_contents(path):
-    """The last message box the game showed: its fields, the message with its line breaks."""
-    with open(path) as log_file:
-        text = log_file.read()
-    head, _, message = ("title=" + text.rpartition("title=")[2]).partition("message=")
-    fields = dict(line.split("=", 1) for line in head.splitlines() if "=" in line)
-    fields["message"] = message.rsplit("\n.\n", 1)[0]
-    return fields
-
-
-def help_box(game, game_window, box_log=None):
-    """M: the box titled MENU over the running game has the keyboard until a click on the game; OK hands it back."""
-    game.key("m", gap=0.1)
-    check(wait_until(lambda: "MENU" in game.windows()), "M opens a window titled MENU")
-    box = game.windows().get("MENU")
+def help_box(game, game_window):
+    """M: the box titled MENU over the running game shows both help texts and OK and has the keyboard: Enter,
+    Escape and Left typed into it do nothing, Space presses OK. M opens it again; a click on the game takes
+    the keyboard back, and a click on OK hands it back."""
+    before = game.screenshot("help-before")
+    box = open_box(game)
     if box is None:
         return
-    if box_log is not None:
-        shown = box_contents(box_log)
-        check((shown.get("title"), shown.get("buttons"), shown.get("button")) == ("MENU", "1", "OK"),
-              f"one box titled MENU with an OK button ({shown.get('title')}, {shown.get('button')})")
-        paragraphs = shown["message"].split("\n\n")
-        check([p.replace("\n", " ") for p in paragraphs] == [UPPER, LOWER],
-              "both help texts exactly, wrapped only at their blanks")
-        check(max(len(line) for line in shown["message"].split("\n")) <= 90, "lines short enough for the box")
     check(game.transient_for(box[0]) == game_window, "the box is parented to the game window")
     check(wait_until(lambda: game.focused_window() == box[0]), "the box has the keyboard")
     shot = game.screenshot("help")
-    _, x, y, width, height = box
-    # Typed into the box, Enter, Escape and Left reach neither the box's OK nor the game, which draws on.
-    game.burst("Return", "Escape", "Left")
-    time.sleep(1.0)
-    check("MENU" in game.windows() and game.process.poll() is None, "Enter and Escape leave the box and the game")
-    if "KESTREL_SWAP_LOG" in game.environment:
-        check(game.wait_frames(10), "frames go on behind the box")
-    typed = game.screenshot("help-typed")
+    shown = read_box(shot, box)
+    check(shown == [UPPER, LOWER, "OK"], f"both help texts exactly, wrapped at their blanks, and OK {shown}")
+    # X delivers keys in order: once the Space after them has closed the box, Enter, Escape and Left have
+    # reached the box, and closed neither it nor the game, nor turned the turntable.
+    game.burst("Return", "Escape", "Left", "space")
+    check(wait_until(lambda: "MENU" not in game.windows()) and game.process.poll() is None,
+          "Enter and Escape leave the box and the game, Space after them presses OK")
+    check(wait_until(lambda: game.focused_window() == game_window), "the game window has the keyboard back")
+    check(same_picture(game.screenshot("help-typed"), before), "keys typed into the box never reached the game")
+
+    box = open_box(game)
+    if box is None:
+        return
+    check(wait_until(lambda: game.focused_window() == box[0]), "the box opened again has the keyboard")
     game.click(20, game.height - 20)
     check(wait_until(lambda: game.focused_window() == game_window), "a click on the game gives it the keyboard")
     game.key("Left", gap=0.1)
-    check(wait_until(lambda: not same_picture(game.screenshot("help-left"), shot)) and same_picture(typed, shot),
-          "Left typed into the box did not turn the turntable, Left after the click does")
+    check(wait_until(lambda: not same_picture(game.screenshot("help-left"), before)),
+          "Left after the click turns the turntable behind the box")
     subprocess.run(["xdotool", "windowfocus", str(box[0])], env=game.env, check=True)
-    # The OK button: the first column pixel up from the box's bottom that is not its background.
-    background = shot.at(x + 3, y + height - 3)
-    button_y = next((row for row in range(y + height - 3, y + height // 2, -1)
-                     if not near(shot.at(x + width // 2, row), background, 4)), y + height - 20)
-    game.click(x + width // 2, button_y - 6)
+    game.click(*box_button(shot, box))
     check(wait_until(lambda: "MENU" not in game.windows()), "OK closes the box")
     check(wait_until(lambda: game.focused_window() == game_window), "the game window has the keyboard back")
+
+
+def box_button(shot, box):
+    """The middle of the box's OK button: the button's frame is the box's only blue."""
+    _, left, top, width, height = box
+    frame = [(x, y) for y in range(top, top + height, 2) for x in range(left, left + width, 2)
+             if near(shot.at(x, y), (0, 120, 215), 8)]
+    if not frame:
+        return left + width // 2, top + height - 20
+    return (min(x for x, _ in frame) + max(x for x, _ in frame)) // 2, (min(y for _, y in frame) + max(y for _, y in frame)) // 2
+
+
+def refused_box(game):
+    """A display that takes no new client refuses the box: the game says why in one line on stderr and plays
+    on, and M opens the box once the display takes clients again."""
+    keys = KeyChannel(game.display)
+    try:
+        subprocess.run(["xhost", "-local:"], env=game.env, check=True, capture_output=True)
+        keys.press("m")
+        said = wait_until(lambda: any("help box" in line for line in game.stderr_lines()), timeout=20.0)
+    finally:
+        keys.allow_every_client()
+    lines = game.stderr_lines()
+    check(said and len(lines) == 1 and lines[0].startswith("KestrelForges: cannot show the help box:")
+          and "Authorization required" in lines[0], f"one line on stderr says why the box cannot show {lines}")
+    check(game.process.poll() is None and "MENU" not in game.windows(), "the game plays on without the box")
+    check(open_box(game) is not None, "M works again once the display takes clients")
 
 
 def held_left(game):
@@ -198,15 +210,16 @@ def music_toggle(game, audio, title, height):
           "the tune starts again from its beginning")
 
 
-def acceptance(width, height):
-    audio = os.path.join(SHOTS, f"desktop-{width}x{height}.audio")
-    spy, box_log = spied_environment(f"desktop-{width}x{height}")
-    with DesktopGame(width, height, name=f"desktop-{width}x{height}", audio_file=audio, environment=spy) as game:
+def acceptance(width, height, window_manager=False):
+    name = f"desktop-{width}x{height}" + ("-openbox" if window_manager else "")
+    audio = os.path.join(SHOTS, f"{name}.audio")
+    with DesktopGame(width, height, name=name, audio_file=audio, environment=spied_environment(name),
+                     window_manager=window_manager) as game:
         window = game.windows().get("Kestrel Forges")
         check(window is not None and window[1:] == (0, 0, width, height), f"window covers the screen {window}")
         title = title_checks(game, width, height)
         pointer_and_keypad(game, title)
-        help_box(game, window[0] if window else None, box_log)
+        help_box(game, window[0] if window else None)
         held_left(game)
 
         # Enter, from the keypad: the play view with the road and the car, no banner.
@@ -250,14 +263,19 @@ def acceptance(width, height):
 
 
 def open_box(game):
+    """M, and the box it opens: (id, x, y, width, height); None when none opens."""
     game.key("m", gap=0.1)
     check(wait_until(lambda: "MENU" in game.windows()), "M opens the help box")
+    return game.windows().get("MENU")
 
 
-def closing():
-    """The window manager's close and SDL_QUIT both end the game once, with 0, even while the help box is open."""
+def closing(window_manager=False):
+    """The window manager's close and SDL_QUIT both end the game once, with 0, even while the help box is open;
+    a box the display refuses is reported; a killed game takes its box along too."""
+    managed = {"window_manager": window_manager}
     # Started from another folder, the game finds its tune beside itself.
-    with DesktopGame(1920, 1080, name="desktop-window", arguments=["--window", "1280x720"], folder="/") as game:
+    with DesktopGame(1920, 1080, name="desktop-window", arguments=["--window", "1280x720"], folder="/",
+                     **managed) as game:
         window = game.windows().get("Kestrel Forges")
         check(window is not None and window[3:] == (1280, 720), f"--window 1280x720 gives that window {window}")
         check(game.stderr_lines() == [], f"the tune found beside the game {game.stderr_lines()}")
@@ -271,7 +289,7 @@ def closing():
     folder = tempfile.mkdtemp(prefix="kestrel-no-tune-")
     try:
         program = shutil.copy(GAME, folder)
-        with DesktopGame(1280, 720, name="desktop-no-tune", program=program) as game:
+        with DesktopGame(1280, 720, name="desktop-no-tune", program=program, **managed) as game:
             lines = game.stderr_lines()
             check(len(lines) == 1 and "gamesound.wav" in lines[0], f"one line about the missing tune {lines}")
             open_box(game)
@@ -284,13 +302,15 @@ def closing():
     finally:
         shutil.rmtree(folder)
 
-    # Killed outright, the game runs no quit sequence; its box still goes with it.
-    with DesktopGame(1280, 720, name="desktop-killed") as game:
-        open_box(game)
+    # Killed outright, the game runs no quit sequence; its box, open after a refused one, still goes with it.
+    with DesktopGame(1280, 720, name="desktop-killed", **managed) as game:
+        refused_box(game)
         game.process.kill()
         game.wait_exit()
         check(wait_until(lambda: "MENU" not in game.windows(), timeout=10), "a killed game leaves no box behind")
 
+    if window_manager:
+        return
     for bad in (["--window", "0x720"], ["--window", "20000x720"], ["--window", "1280"], ["--window", "12a0x720"],
                 ["--fullscreen"],
                 ["--window", "1280x720", "extra"]):
@@ -322,6 +342,9 @@ def main(arguments):
     started = time.monotonic()
     if arguments[:1] == ["session"]:
         session()
+    elif arguments[:1] == ["openbox"]:
+        acceptance(1280, 720, window_manager=True)
+        closing(window_manager=True)
     else:
         acceptance(1920, 1080)
         closing()
