@@ -8,6 +8,9 @@
 #   web      make run-web: the browser game built by emscripten and served locally
 #   all      make test and every other command: every toolchain and test layer
 set -euo pipefail
+# Each list names every package its commands use: nothing merely recommended is
+# installed, ever. apt adds no recommends to a package that is already there,
+# so a list that leaned on one would break whenever another list came first.
 play=(
     cmake make
     g++-mingw-w64-x86-64-posix
@@ -15,29 +18,27 @@ play=(
     xvfb x11-utils xdotool imagemagick
     python3
 )
-desktop=(cmake make g++ libsdl2-dev)
+desktop=(cmake make g++ libsdl2-dev libx11-dev libgl-dev libgl1-mesa-dri)
 web=(cmake make emscripten node-acorn nodejs python3)
 all=(
     "${play[@]}" "${desktop[@]}" "${web[@]}"
     clang libclang-rt-14-dev
     googletest
     mingw-w64
-    x11-xserver-utils
-    libgl1-mesa-dri libgl-dev libosmesa6-dev libxtst-dev
+    x11-xserver-utils openbox procps
+    libosmesa6-dev libxtst-dev
     libbenchmark-dev
     binutils-mingw-w64-x86-64
     zip
     dpkg-dev lintian desktop-file-utils appstream
     chromium
+    ca-certificates
 )
-# The commands that play install nothing merely recommended: a fresh machine
-# gets the game quickly (Wine alone recommends codecs, printing and scanning).
-lean=(--no-install-recommends)
 case "${1:-all}" in
     play) packages=("${play[@]}") ;;
     desktop) packages=("${desktop[@]}") ;;
     web) packages=("${web[@]}") ;;
-    all) packages=("${all[@]}"); lean=() ;;
+    all) packages=("${all[@]}") ;;
     *) echo "usage: install-deps.sh [play | desktop | web | all]" >&2; exit 2 ;;
 esac
 missing=()
@@ -46,7 +47,8 @@ for p in "${packages[@]}"; do
         missing+=("$p")
     fi
 done
-# The browser tests' npm; a Node.js from elsewhere may bring its own.
+# The browser tests' npm, which reaches its registry over TLS with the system's
+# certificates; a Node.js from elsewhere may bring its own npm.
 if [ "${1:-all}" = all ] && ! command -v npm >/dev/null 2>&1; then
     missing+=(npm)
 fi
@@ -60,4 +62,4 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -q
-$sudo apt-get install -y -q "${lean[@]}" "${missing[@]}"
+$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -2,6 +2,7 @@
 
 Usage: test_deb.py package <package.deb> <build folder>
        test_deb.py play <package.deb>      the game started from the unpacked package under Xvfb
+       test_deb.py installed <root>        the game apt installed in a clean root (tests/clean_root.sh)
 """
 import os
 import re
@@ -12,8 +13,10 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from desktop_harness import DesktopGame  # noqa: E402
+from desktop_harness import DesktopGame, read_box  # noqa: E402
 from harness import SHOTS, check, finish, log, wait_until  # noqa: E402
+from test_desktop import open_box  # noqa: E402
+from test_shell import LOWER, UPPER  # noqa: E402
 
 SOURCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 NAME = "kestrel-forges"
@@ -119,7 +122,22 @@ def play(root):
         game.wait_exit()
 
 
+def installed(root):
+    """The game apt installed in a clean root, with only what the package's relationships brought, on a display
+    that serves no core fonts: M shows the box with both texts and OK, and Escape exits with 27."""
+    with DesktopGame(1280, 720, name="deb-clean-root", program="/usr/sbin/chroot",
+                     arguments=[root, f"/usr/games/{NAME}"], folder="/") as game:
+        box = open_box(game)
+        shown = read_box(game.screenshot("deb-clean-root-help"), box) if box else None
+        check(shown == [UPPER, LOWER, "OK"], f"the help box shows both texts and OK {shown}")
+        game.key("Escape")
+        check(game.wait_exit() == 27, "Escape exits with 27")
+    return finish()
+
+
 def main():
+    if sys.argv[1] == "installed":
+        return installed(sys.argv[2])
     deb = os.path.abspath(sys.argv[2])
     with tempfile.TemporaryDirectory(prefix="kestrel-deb-") as scratch:
         root = os.path.join(scratch, "root")

@@ -1,7 +1,8 @@
 """desktop_bench.py -- the desktop game beside the Windows exe under Wine, on the same Xvfb and Mesa; never fails on timing.
 
 Frame period and work per frame (period less the 34 ms sleep) of the title view, the waiting road and a run;
-start-up to the first presented frame; binary sizes; peak memory (VmHWM) against an empty SDL2 OpenGL window.
+start-up to the first presented frame; binary sizes; peak memory (VmHWM) against an empty SDL2 OpenGL window;
+the title view with the help box closed and open, with and without a window manager.
 Writes a table to stdout and the figures to build/native/desktop-bench.json.
 """
 import json
@@ -64,6 +65,20 @@ def desktop_run(width, height):
     return result
 
 
+def help_box_run(width, height, window_manager):
+    """The title view's frame period with the help box closed, then open: the box must cost the game nothing."""
+    name = f"bench-box-{width}x{height}" + ("-openbox" if window_manager else "")
+    log_path = os.path.join(NATIVE, f"swaps-{name}.txt")
+    preload = {"LD_PRELOAD": SPY, "KESTREL_SWAP_LOG": log_path}
+    with DesktopGame(width, height, name=name, environment=preload, window_manager=window_manager) as game:
+        closed = measure(log_path, SECONDS)
+        game.key("m", gap=1.0)
+        opened = measure(log_path, SECONDS) if "MENU" in game.windows() else {}
+        game.key("Escape")
+        game.wait_exit()
+    return {"closed": closed, "open": opened}
+
+
 def empty_window(width, height):
     """Peak memory and start-up of an SDL2 OpenGL window that draws nothing: the floor under the game's."""
     program = os.path.join(NATIVE, "tests", "desktop_empty_window")
@@ -117,6 +132,15 @@ def main():
         lines.append(f"| empty SDL2 GL window: VmHWM, start-up | {empty['peak_memory_kib']} KiB, "
                      f"{empty['startup_s']} s | desktop/empty VmHWM "
                      f"{desktop['peak_memory_kib'] / empty['peak_memory_kib']:.2f} | |")
+    lines += ["\nhelp box, title view at 1280x720 (box closed | box open | open/closed)", "| display | closed | open | ratio |",
+              "|---|---|---|---|"]
+    for window_manager in (False, True):
+        box = help_box_run(1280, 720, window_manager)
+        results[f"help_box{'_openbox' if window_manager else ''}"] = box
+        closed, opened = box["closed"].get("median_ms"), box["open"].get("median_ms")
+        ratio = f"{opened / closed:.3f}" if opened and closed else "-"
+        lines.append(f"| {'openbox' if window_manager else 'bare X'} median period | {closed} ms | {opened} ms "
+                     f"| {ratio} |")
     path = os.path.join(NATIVE, "desktop-bench.json")
     with open(path, "w") as out:
         json.dump(results, out, indent=2)

@@ -251,9 +251,10 @@ def acceptance(width, height, window_manager=False):
         closest = min(later - earlier for earlier, later in zip(times, times[1:]))
         check(closest >= 0.034, f"frames at least 34 ms apart ({1000 * closest:.1f} ms at the closest of {len(times)})")
 
-        open_box(game)
+        box = open_box(game)
+        wait_until(lambda: box is not None and game.focused_window() == box[0])
         game.click(20, height - 20)
-        wait_until(lambda: game.focused_window() == window[0])
+        check(wait_until(lambda: game.focused_window() == window[0]), "a click on the game takes the keyboard back")
         game.key("Escape")
         code = game.wait_exit()
         check(code == 27 and "MENU" not in game.windows(), f"Escape exits with 27 (got {code}), the box with it")
