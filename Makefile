@@ -55,7 +55,7 @@ bench-web: web native
 # The native Linux build of the same game, on the user's display.
 run-desktop: deps-desktop
 	@test -f build/native/Makefile || cmake --preset native -DKESTREL_TESTS=OFF
-	cmake --build --preset native --target KestrelForges
+	cmake --build --preset native --target KestrelForges stripped_game
 	cd build/native && ./KestrelForges; echo "KestrelForges exited with $$?"
 
 # The desktop build against the Windows exe under Wine, side by side.

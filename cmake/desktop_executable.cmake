@@ -37,18 +37,23 @@ add_custom_command(TARGET KestrelForges POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${PROJECT_SOURCE_DIR}/resources/gamesound.wav
             $<TARGET_FILE_DIR:KestrelForges>/gamesound.wav)
 
+# The stripped game, built with the game: the install rules take this copy.
+if(NOT CMAKE_STRIP)
+    return()
+endif()
+set(stripped ${CMAKE_BINARY_DIR}/package/KestrelForges)
+add_custom_command(OUTPUT ${stripped}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/package
+    COMMAND ${CMAKE_STRIP} --strip-all --remove-section=.comment -o ${stripped} $<TARGET_FILE:KestrelForges>
+    DEPENDS KestrelForges VERBATIM)
+add_custom_target(stripped_game ALL DEPENDS ${stripped})
+include(${PROJECT_SOURCE_DIR}/cmake/linux_install.cmake)
+
 # The player's tarball: the stripped game, the tune, a README, the licence and the notices,
 # with fixed order, times, owners and modes so that two builds give the same bytes.
 find_package(Python3 COMPONENTS Interpreter)
-if(Python3_Interpreter_FOUND AND CMAKE_STRIP)
+if(Python3_Interpreter_FOUND)
     set(tarball_name KestrelForges-${PROJECT_VERSION}-linux-x86_64)
-    set(stripped ${CMAKE_BINARY_DIR}/package/KestrelForges)
-    add_custom_command(OUTPUT ${stripped}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/package
-        COMMAND ${CMAKE_STRIP} --strip-all --remove-section=.comment -o ${stripped} $<TARGET_FILE:KestrelForges>
-        DEPENDS KestrelForges VERBATIM)
-    # Built with the game: the install rules take this copy.
-    add_custom_target(stripped_game ALL DEPENDS ${stripped})
     set(tarball ${CMAKE_BINARY_DIR}/${tarball_name}.tar.gz)
     set(tarball_entries
         ${stripped}=KestrelForges:755
@@ -61,5 +66,4 @@ if(Python3_Interpreter_FOUND AND CMAKE_STRIP)
                 ${tarball_entries}
         VERBATIM)
     add_dependencies(package_tarball stripped_game)
-    include(${PROJECT_SOURCE_DIR}/cmake/linux_install.cmake)
 endif()

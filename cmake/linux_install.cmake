@@ -62,6 +62,7 @@ endforeach()
 install(FILES ${linux_staged}/example.kestrel.KestrelForges.metainfo.xml DESTINATION share/metainfo)
 install(FILES ${linux_staged}/kestrel-forges.6.gz DESTINATION share/man/man6)
 install(FILES ${linux_staged}/copyright ${linux_staged}/changelog.gz DESTINATION share/doc/${linux_name})
+install(FILES ${linux_notices} DESTINATION share/doc/${linux_name} RENAME THIRD-PARTY-NOTICES.txt)
 
 # make package: kestrel-forges_<version>_amd64.deb from the same install rules (package_deb below),
 # its SDL2 dependency found by dpkg-shlibdeps from what the game links.

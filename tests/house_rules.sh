@@ -19,6 +19,7 @@ check() {
 }
 check platform/windows '(windows|winuser|wingdi|mmsystem)\.h' 'Win32'
 check platform/desktop 'SDL2?/[^>"]*|SDL[^/>"]*\.h' 'SDL'
+check platform/desktop 'X11/[^>"]*' 'Xlib'
 check platform/web 'emscripten[^>"]*|GLFW/[^>"]*' 'emscripten'
 if [ "$status" -eq 0 ]; then
     echo "platform headers stay in platform/windows, platform/desktop and platform/web"

@@ -24,7 +24,8 @@ DATA = f"usr/share/games/{NAME}"
 ICONS = {size: f"usr/share/icons/hicolor/{size}x{size}/apps/{NAME}.png" for size in (16, 32, 48, 64, 128, 256)}
 FILES = [f"usr/games/{NAME}", f"{DATA}/gamesound.wav", f"usr/share/applications/{NAME}.desktop",
          "usr/share/metainfo/example.kestrel.KestrelForges.metainfo.xml", f"usr/share/man/man6/{NAME}.6.gz",
-         f"usr/share/doc/{NAME}/copyright", f"usr/share/doc/{NAME}/changelog.gz", *ICONS.values()]
+         f"usr/share/doc/{NAME}/copyright", f"usr/share/doc/{NAME}/changelog.gz",
+         f"usr/share/doc/{NAME}/THIRD-PARTY-NOTICES.txt", *ICONS.values()]
 
 
 def run(*command):
