@@ -22,7 +22,7 @@ extern char** environ;
 
 namespace {
 
-// The box's process, leader of a process group of its own; 0 while no box is shown.
+// The box's process; 0 while no box is shown.
 pid_t boxProcess = 0;
 
 // The game window's X11 id, which the box is parented to; 0 elsewhere.
@@ -49,12 +49,7 @@ void ShowHelpBox()
     const char* current = SDL_GetCurrentVideoDriver();
     std::string driver = current != nullptr ? current : "";
     char* arguments[] = {program.data(), option.data(), parent.data(), game.data(), driver.data(), nullptr};
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
-    posix_spawnattr_setpgroup(&attributes, 0);
-    const int failed = posix_spawn(&boxProcess, "/proc/self/exe", nullptr, &attributes, arguments, environ);
-    posix_spawnattr_destroy(&attributes);
+    const int failed = posix_spawn(&boxProcess, "/proc/self/exe", nullptr, nullptr, arguments, environ);
     if (failed != 0) {
         boxProcess = 0;
         std::fprintf(stderr, "KestrelForges: cannot show the help box: no process for it\n");
@@ -78,7 +73,7 @@ void CloseHelpBox()
     if (boxProcess == 0) {
         return;
     }
-    kill(-boxProcess, SIGKILL);
+    kill(boxProcess, SIGKILL);
     waitpid(boxProcess, nullptr, 0);
     boxProcess = 0;
 }

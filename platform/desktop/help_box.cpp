@@ -370,12 +370,6 @@ bool ShowBox(std::uintptr_t parentId, const char* videoDriver)
     return true;
 }
 
-// The game is gone: the box's whole group goes with it.
-void EndBoxWithGame(int /*signal*/)
-{
-    kill(0, SIGKILL);
-}
-
 }  // namespace
 
 int RunHelpBoxProcess(const char* parentWindow, const char* gameProcess, const char* videoDriver)
@@ -383,8 +377,7 @@ int RunHelpBoxProcess(const char* parentWindow, const char* gameProcess, const c
     // SIGKILL, a crash or the OOM killer give the game no quit sequence to
     // take the box with it, so the box watches for the game's end itself. A
     // game that died before the watch began is no longer the box's parent.
-    signal(SIGHUP, EndBoxWithGame);
-    prctl(PR_SET_PDEATHSIG, SIGHUP);
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (std::to_string(getppid()) != gameProcess) {
         return 0;
     }
