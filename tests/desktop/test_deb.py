@@ -13,7 +13,7 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from desktop_harness import DesktopGame, read_box  # noqa: E402
+from desktop_harness import DesktopGame, shown_box  # noqa: E402
 from harness import SHOTS, check, finish, log, wait_until  # noqa: E402
 from test_desktop import open_box  # noqa: E402
 from test_shell import LOWER, UPPER  # noqa: E402
@@ -129,7 +129,7 @@ def installed(root):
     with DesktopGame(1280, 720, name="deb-clean-root", program="/usr/sbin/chroot",
                      arguments=[root, f"/usr/games/{NAME}"], folder="/") as game:
         box = open_box(game)
-        shown = read_box(game.screenshot("deb-clean-root-help"), box) if box else None
+        _, shown = shown_box(game, box, "help", [UPPER, LOWER, "OK"]) if box else (None, None)
         check(shown == [UPPER, LOWER, "OK"], f"the help box shows both texts and OK {shown}")
         game.key("Escape")
         check(game.wait_exit() == 27, "Escape exits with 27")

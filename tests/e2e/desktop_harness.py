@@ -222,6 +222,20 @@ def box_font():
     return {tuple(columns[i:i + 5]): chr(32 + i // 5) for i in range(0, len(columns), 5)}
 
 
+def shown_box(game, box, label, expected):
+    """The screenshot and the lines read off the box once they are the expected ones, or the last ones read
+    within 10 s: the box shows its window before its first picture reaches the screen."""
+    seen = {}
+
+    def read():
+        seen["picture"] = game.screenshot(label)
+        seen["lines"] = read_box(seen["picture"], box)
+        return seen["lines"] == expected
+
+    harness.wait_until(read, timeout=10.0, step=0.2)
+    return seen["picture"], seen["lines"]
+
+
 def read_box(picture, box):
     """The lines of text in the box's window, top to bottom, grouped into blocks wherever the gap between two
     lines is wider than between the lines of a block; None where a character cannot be read."""

@@ -12,7 +12,7 @@ import sys
 import tempfile
 import time
 
-from desktop_harness import GAME, SPY, DesktopGame, KeyChannel, read_box
+from desktop_harness import GAME, SPY, DesktopGame, KeyChannel, shown_box
 from harness import SHOTS, SKY, Picture, banner_cell, banner_shown, check, finish, log, near, same_picture, wait_until
 from test_play import (GLYPH_1, GLYPH_K, GLYPH_S, first_run, glyph_at, steer_off_and_pause, turned_from,
                        wait_for_title)
@@ -111,8 +111,7 @@ def help_box(game, game_window):
         return
     check(game.transient_for(box[0]) == game_window, "the box is parented to the game window")
     check(wait_until(lambda: game.focused_window() == box[0]), "the box has the keyboard")
-    shot = game.screenshot("help")
-    shown = read_box(shot, box)
+    shot, shown = shown_box(game, box, "help", [UPPER, LOWER, "OK"])
     check(shown == [UPPER, LOWER, "OK"], f"both help texts exactly, wrapped at their blanks, and OK {shown}")
     # X delivers keys in order: once the Space after them has closed the box, Enter, Escape and Left have
     # reached the box, and closed neither it nor the game, nor turned the turntable.
