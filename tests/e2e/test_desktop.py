@@ -109,8 +109,9 @@ def help_box(game, game_window):
     box = open_box(game)
     if box is None:
         return
-    check(game.transient_for(box[0]) == game_window, "the box is parented to the game window")
+    # The box's window is named before it is shown, and owned before it takes the keyboard.
     check(wait_until(lambda: game.focused_window() == box[0]), "the box has the keyboard")
+    check(game.transient_for(box[0]) == game_window, "the box is parented to the game window")
     shot, shown = shown_box(game, box, "help", [UPPER, LOWER, "OK"])
     check(shown == [UPPER, LOWER, "OK"], f"both help texts exactly, wrapped at their blanks, and OK {shown}")
     # X delivers keys in order: once the Space after them has closed the box, Enter, Escape and Left have
