@@ -1,4 +1,6 @@
-"""harness.py -- runs the real game under Wine on a display of its own, presses keys, reads the screen."""
+"""wine_game.py -- runs the real game under Wine on a display of its own, presses keys, reads the screen.
+
+The attract sequence plays on it, and the end-to-end tests drive the game through it (tests/e2e/harness.py)."""
 import math
 import os
 import subprocess
@@ -8,7 +10,7 @@ import time
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 BUILD_DIR = os.environ.get("KESTREL_BUILD_DIR", os.path.join(ROOT, "build", "windows"))
 EXE_DIR = os.environ.get("KESTREL_EXE_DIR", BUILD_DIR)
-PROBE = os.environ.get("KESTREL_PROBE", os.path.join(BUILD_DIR, "tests", "e2e", "probe.exe"))
+PROBE = os.environ.get("KESTREL_PROBE", os.path.join(BUILD_DIR, "probe.exe"))
 SHOTS = os.environ.get("KESTREL_SHOTS", os.path.join(BUILD_DIR, "screenshots"))
 
 SKY = (0, 232, 255)
@@ -224,18 +226,6 @@ class Picture:
         return tuple(self.pixels[i:i + 3])
 
 
-def same_picture(a, b, tolerance=6, step=8, top=0):
-    """Whether two screenshots show the same scene (from row `top` down); the rasterizer may differ by a
-    level at a few edges."""
-    if a is None or b is None or (a.width, a.height) != (b.width, b.height):
-        return False
-    for y in range(top, a.height, step):
-        for x in range(0, a.width, step):
-            if not near(a.at(x, y), b.at(x, y), tolerance):
-                return False
-    return True
-
-
 def near(colour, expected, tolerance=24):
     return all(abs(a - b) <= tolerance for a, b in zip(colour, expected))
 
@@ -291,20 +281,3 @@ def close_help(game, fallback=True):
     game.probe("press-ok")
     return wait_until(closed)
 
-
-failures = []
-
-
-def check(condition, what):
-    """Records one check of a scenario and prints it."""
-    log(("ok   " if condition else "FAIL ") + what)
-    if not condition:
-        failures.append(what)
-
-
-def finish():
-    """The scenario's exit code: 0 when every check held."""
-    if failures:
-        log(f"{len(failures)} checks failed")
-        return 1
-    return 0
