@@ -1,6 +1,6 @@
 """wine_game.py -- runs the real game under Wine on a display of its own, presses keys, reads the screen.
 
-The attract sequence plays on it, and the end-to-end tests drive the game through it (tests/e2e/harness.py)."""
+The attract sequence plays on it, and the end-to-end tests drive the game through it."""
 import math
 import os
 import subprocess
