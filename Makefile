@@ -42,7 +42,7 @@ web: deps-web
 	cmake --build build/wasm -j2
 
 # The same build with the browser tests and the page they test, which has the
-# probe they read (build/wasm/web-test); build/web stays the release page.
+# probe they read (build/wasm/test-page); build/web stays the release page.
 web-tests: deps
 	emcmake cmake -S . -B build/wasm -DKESTREL_TESTS=ON -DCMAKE_BUILD_TYPE=Release
 	cmake --build build/wasm -j2

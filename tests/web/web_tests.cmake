@@ -7,7 +7,7 @@ find_program(KESTREL_NODE NAMES nodejs node REQUIRED)
 # The page under test: the release page built again, with the probe the tests
 # and the bench read (Module.kestrel), which watches every pass. The release
 # page in build/web has none.
-set(web_test_page_dir ${CMAKE_BINARY_DIR}/web-test)
+set(web_test_page_dir ${CMAKE_BINARY_DIR}/test-page)
 add_web_page(kestrel-forges-probed ${web_test_page_dir})
 target_sources(kestrel-forges-probed PRIVATE ${web_source_dir}/probe.cpp)
 target_link_options(kestrel-forges-probed PRIVATE "SHELL:--js-library ${web_source_dir}/probe.js")
