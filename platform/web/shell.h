@@ -57,7 +57,6 @@ void WebPressFocusedButton();
 void WebFocusGame();
 // The page's one line after quitting.
 void WebShowEnded();
-
 }
 
 // Draws what opengl.cpp still holds for this frame.
