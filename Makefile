@@ -1,5 +1,5 @@
 # Makefile -- the two everyday commands: make run (play) and make test (every test layer)
-.PHONY: all deps deps-play deps-desktop deps-web run run-desktop run-web test test-windows test-host bench bench-desktop bench-web stress mutate native asan windows web \
+.PHONY: all deps deps-play deps-desktop deps-web run run-desktop run-web test test-windows test-host bench bench-desktop bench-web stress mutate native asan windows web web-tests \
 	package clean
 
 all: windows
@@ -41,15 +41,21 @@ web: deps-web
 	emcmake cmake -S . -B build/wasm -DKESTREL_TESTS=OFF -DCMAKE_BUILD_TYPE=Release
 	cmake --build build/wasm -j2
 
+# The same build with the browser tests and the page they test, which has the
+# probe they read (build/wasm/test-page); build/web stays the release page.
+web-tests: deps
+	emcmake cmake -S . -B build/wasm -DKESTREL_TESTS=ON -DCMAKE_BUILD_TYPE=Release
+	cmake --build build/wasm -j2
+
 run-web: web
 	@echo "Kestrel Forges in the browser: http://127.0.0.1:8080/"
 	cd build/web && python3 -m http.server 8080 --bind 127.0.0.1
 
 # Pictures and frame times are compared with the native build's Mesa program.
-test-web: web native
+test-web: web-tests native
 	ctest --test-dir build/wasm -L web --output-on-failure
 
-bench-web: web native
+bench-web: web-tests native
 	ctest --test-dir build/wasm -L bench --verbose
 
 # The native Linux build of the same game, on the user's display.
@@ -80,12 +86,12 @@ test-host: native
 	ctest --preset native
 	@$(MAKE) --no-print-directory asan
 	ctest --preset asan
-	@$(MAKE) --no-print-directory web
+	@$(MAKE) --no-print-directory web-tests
 	ctest --test-dir build/wasm -L web --output-on-failure
 
 # Measurements only, never part of make test: the frame benchmarks, the real
 # game's frame cost under Wine, and the browser and desktop builds beside them.
-bench: native windows web
+bench: native windows web-tests
 	ctest --preset native-bench
 	ctest --preset windows-bench
 	ctest --test-dir build/wasm -L bench --verbose
@@ -96,15 +102,17 @@ stress: windows
 	ctest --preset windows-stress
 
 # Every mutant of tests/mutation/mutants.txt applied in turn: each must turn a test red.
-mutate: native windows web
+mutate: native windows web-tests
 	python3 tests/mutation/mutate.py
 
 clean:
 	rm -rf build
 
-package: windows web
+# Only the downloads: each configure here leaves the tests out.
+package: deps web
+	cmake --preset windows -DKESTREL_TESTS=OFF
 	cmake --build --preset windows --target package_zip
 	cmake --build build/wasm --target package_web_zip
-	cmake --preset native
+	cmake --preset native -DKESTREL_TESTS=OFF
 	cmake --build --preset native --target package_tarball
 	cmake --build --preset native --target package_deb

@@ -45,3 +45,9 @@ if(Python3_Interpreter_FOUND)
         DEPENDS KestrelForges
         VERBATIM)
 endif()
+
+# A program of its own that looks at the running game from another process: its
+# window, the help dialog, the focus. make run's attract sequence and the
+# end-to-end tests read it; the game never does, and no download carries it.
+add_executable(probe platform/windows/probe.cpp)
+target_compile_definitions(probe PRIVATE UNICODE _UNICODE)

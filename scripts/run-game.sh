@@ -18,5 +18,5 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 echo "No display: playing an attract sequence on a virtual display."
 cmake --build "$build" --target probe >/dev/null
-KESTREL_EXE_DIR=$build KESTREL_PROBE=$build/tests/e2e/probe.exe KESTREL_SHOTS=$root/build/screenshots \
-    python3 "$root/tests/e2e/attract.py"
+KESTREL_EXE_DIR=$build KESTREL_PROBE=$build/probe.exe KESTREL_SHOTS=$root/build/screenshots \
+    python3 "$root/tools/attract/attract.py"

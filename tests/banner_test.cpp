@@ -11,8 +11,8 @@
 #include "banner/banner_text.h"
 #include "banner/pixel_font.h"
 #include "game/game_state.h"
+#include "platform/null/gl_recorder.h"
 #include "tests/support/frame_script.h"
-#include "tools/simulation/gl_recorder.h"
 
 namespace {
 

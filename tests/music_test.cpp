@@ -6,9 +6,9 @@
 
 #include "game/key_latch.h"
 #include "game/key_table.h"
+#include "platform/null/platform_recorder.h"
 #include "sound/music.h"
 #include "tests/support/frame_script.h"
-#include "tools/simulation/platform_recorder.h"
 
 namespace {
 

@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "game/game_state.h"
+#include "platform/null/gl_recorder.h"
+#include "platform/null/platform_recorder.h"
 #include "render/model_table.h"
 #include "render/opengl.h"
 #include "render/scene_composition.h"
 #include "render/scene_setup.h"
 #include "tests/support/frame_script.h"
-#include "tools/simulation/gl_recorder.h"
-#include "tools/simulation/platform_recorder.h"
 
 namespace {
 

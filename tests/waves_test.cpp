@@ -7,8 +7,8 @@
 
 #include "game/game_state.h"
 #include "game/random_source.h"
+#include "platform/null/gl_recorder.h"
 #include "tests/support/frame_script.h"
-#include "tools/simulation/gl_recorder.h"
 
 namespace {
 

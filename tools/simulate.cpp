@@ -10,8 +10,8 @@
 #include <iostream>
 #include <string>
 
+#include "platform/null/frame_driver.h"
 #include "tools/simulation/replay_script.h"
-#include "tools/simulation/frame_driver.h"
 
 int main(int argc, char** argv)
 {

@@ -1,8 +1,12 @@
-// probe.cpp -- what the browser tests and the bench read of the running game, apart from the game itself
+// probe.cpp -- what the browser tests and the bench read of the running game; linked into the test build only
 #include <emscripten/emscripten.h>
 
 #include "game/game_state.h"
 #include "platform/web/shell.h"
+
+// Bench timing (probe.js): notes a pass begun at passStart (ms, the page
+// clock); bench pages first wait until WebGL has drawn it.
+extern "C" void WebPassTimed(double passStart);
 
 namespace {
 
@@ -10,11 +14,10 @@ int framesDrawn = 0;     // frames drawn since the page loaded
 int keysTaken = 0;       // keys the loop has taken from its queue, one a pass at most
 int runStartFrame = -1;  // frame in which the latest run began
 int runEndFrame = -1;    // frame in which the latest run ended
-int lastRunActive = 0;
+int lastRunActive = 0;   // whether a run was on at the end of the last pass
 
-}  // namespace
-
-void ProbePassDone(double passStart, bool keyWaiting)
+// Counts the frames and the keys taken, and notes where runs begin and end.
+void WatchPass(double passStart, bool keyWaiting)
 {
     keysTaken += keyWaiting ? 1 : 0;
     if (quitRequested == 0) {
@@ -29,6 +32,14 @@ void ProbePassDone(double passStart, bool keyWaiting)
     }
     WebPassTimed(passStart);
 }
+
+// From the page's start, before the first pass.
+__attribute__((constructor)) void StartWatching()
+{
+    passWatcher = WatchPass;
+}
+
+}  // namespace
 
 // Read-only views of what the game shows, for Module.kestrel (probe.js).
 extern "C" {

@@ -57,10 +57,6 @@ void WebPressFocusedButton();
 void WebFocusGame();
 // The page's one line after quitting.
 void WebShowEnded();
-
-// Bench timing (probe.js): notes a pass begun at passStart (ms, the page
-// clock); bench pages first wait until WebGL has drawn it.
-void WebPassTimed(double passStart);
 }
 
 // Draws what opengl.cpp still holds for this frame.
@@ -74,6 +70,11 @@ void ScheduleNextPass();
 // button or pad direction) is folded into a press of the same key still
 // waiting, so a hold never builds a backlog; a fresh press always waits its turn.
 void QueueGameKey(int key, bool repeat);
+// Watches each pass once it is done, told when it began (ms, the page clock)
+// and whether a key waited for it, so it took one. Only the test build has a
+// watcher, its probe (probe.cpp, which tests read); the release page has none.
+using PassWatcher = void (*)(double passStart, bool keyWaiting);
+extern PassWatcher passWatcher;
 // The quit sequence: stops the loop and the tune, closes the dialog, shows the
 // end line; once.
 void RunQuitSequence();
@@ -90,7 +91,3 @@ void ReadPadsForThePass();
 
 // Help (help.cpp): shows the "MENU" dialog; its OK button calls WebHelpClosed.
 void ShowHelpDialog();
-
-// The probe (probe.cpp): counts the frames and the keys taken, and notes where
-// runs begin and end. keyWaiting: a key waited as the pass began, so it took one.
-void ProbePassDone(double passStart, bool keyWaiting);

@@ -7,7 +7,7 @@ if(NOT CMAKE_CROSSCOMPILING AND NOT KESTREL_SANITIZE)
     set(bench_dir ${CMAKE_CURRENT_SOURCE_DIR}/bench)
     set(support_dir ${CMAKE_CURRENT_SOURCE_DIR}/support)
     # Mesa draws for real: the frame driver without the recording OpenGL.
-    set(frame_driver_source ${PROJECT_SOURCE_DIR}/tools/simulation/frame_driver.cpp)
+    set(frame_driver_source ${PROJECT_SOURCE_DIR}/platform/null/frame_driver.cpp)
 
     if(KESTREL_OSMESA_INCLUDE AND KESTREL_OSMESA_LIBRARY)
         # The title and play views drawn by Mesa; the pictures stay for people to look at.
@@ -33,7 +33,7 @@ if(NOT CMAKE_CROSSCOMPILING AND NOT KESTREL_SANITIZE)
             ${support_dir}/frame_script.cpp
         )
         target_include_directories(frame_bench_null_gl PRIVATE ${PROJECT_SOURCE_DIR})
-        target_link_libraries(frame_bench_null_gl PRIVATE kestrel_simulation benchmark::benchmark)
+        target_link_libraries(frame_bench_null_gl PRIVATE kestrel_null benchmark::benchmark)
 
         add_executable(frame_bench_osmesa
             ${bench_dir}/frame_bench.cpp

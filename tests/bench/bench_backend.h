@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "tools/simulation/gl_recorder.h"
+#include "platform/null/gl_recorder.h"
 
 // Shown next to the figures: which OpenGL the frames went through.
 const char* BackendName();

@@ -6,11 +6,11 @@
 #include <fstream>
 
 #include "game/platform.h"
+#include "platform/null/gl_recorder.h"
+#include "platform/null/platform_recorder.h"
 #include "render/opengl.h"
 #include "render/scene_setup.h"
 #include "tests/support/frame_script.h"
-#include "tools/simulation/gl_recorder.h"
-#include "tools/simulation/platform_recorder.h"
 
 // Presenting waits for the rasterizer, so a frame's pixels are final when it returns.
 void PlatformPresentFrame() { glFinish(); }

@@ -64,6 +64,6 @@ endif()
 # OpenGL and platform in place of the window and the frame calls.
 add_executable(desktop_pad_test ${CMAKE_CURRENT_SOURCE_DIR}/desktop/pad_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/support/frame_script.cpp)
-target_link_libraries(desktop_pad_test PRIVATE kestrel_desktop kestrel_simulation gtest_main)
+target_link_libraries(desktop_pad_test PRIVATE kestrel_desktop kestrel_null gtest_main)
 add_test(NAME desktop_pad_test COMMAND desktop_pad_test)
 set_tests_properties(desktop_pad_test PROPERTIES LABELS unit TIMEOUT 60 ENVIRONMENT "SDL_VIDEODRIVER=dummy")

@@ -317,6 +317,15 @@ def layer_keys(path):
     return ["native unit", "native", "windows unit", "windows shell", "windows replays", "windows e2e", "web"]
 
 
+def configured_with_tests(build):
+    """Whether the build folder is configured with the tests (make web configures the browser build without)."""
+    cache = os.path.join(build, "CMakeCache.txt")
+    if not os.path.exists(cache):
+        return False
+    with open(cache) as source:
+        return "KESTREL_TESTS:BOOL=ON" in source.read()
+
+
 def trees_of(keys):
     return sorted({"web" if k == "web" else k.split()[0] for k in keys})
 
@@ -453,8 +462,8 @@ def main(selected):
     for mutant in mutants:
         needed += [k for k in layer_keys(mutant["file"]) if k not in needed]
     trees = trees_of(needed)
-    if "web" in trees and not os.path.exists(os.path.join(WASM, "CMakeCache.txt")):
-        raise SystemExit("build/wasm is not configured: run make web first (make mutate does)")
+    if "web" in trees and not configured_with_tests(WASM):
+        raise SystemExit("build/wasm is not configured with the tests: run make web-tests first (make mutate does)")
 
     started = time.time()
     problem = build_trees(trees, "baseline")

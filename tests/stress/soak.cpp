@@ -15,11 +15,11 @@
 #include "banner/banner_text.h"
 #include "game/game_state.h"
 #include "game/key_latch.h"
+#include "platform/null/gl_recorder.h"
+#include "platform/null/platform_recorder.h"
 #include "sound/music.h"
 #include "tests/stress/invariants.h"
 #include "tests/support/frame_script.h"
-#include "tools/simulation/gl_recorder.h"
-#include "tools/simulation/platform_recorder.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 // AddressSanitizer's own count of the bytes its allocator has handed out and

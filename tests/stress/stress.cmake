@@ -11,7 +11,7 @@ add_library(stress_support STATIC
     ${stress_source_dir}/fuzz_input.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/support/frame_script.cpp
 )
-target_link_libraries(stress_support PUBLIC kestrel_simulation)
+target_link_libraries(stress_support PUBLIC kestrel_null kestrel_replay_script)
 target_include_directories(stress_support PUBLIC ${PROJECT_SOURCE_DIR})
 
 add_executable(stress_support_test ${stress_source_dir}/stress_support_test.cpp)
@@ -98,12 +98,12 @@ get_target_property(core_sources kestrel_core SOURCES)
 get_target_property(core_source_dir kestrel_core SOURCE_DIR)
 list(FILTER core_sources INCLUDE REGEX "\\.cpp$")
 list(TRANSFORM core_sources PREPEND ${core_source_dir}/)
-set(simulation_dir ${PROJECT_SOURCE_DIR}/tools/simulation)
+set(null_shell_dir ${PROJECT_SOURCE_DIR}/platform/null)
 set(fuzz_sources ${core_sources}
-    ${simulation_dir}/frame_driver.cpp
-    ${simulation_dir}/gl_recorder.cpp
-    ${simulation_dir}/platform_recorder.cpp
-    ${simulation_dir}/replay_script.cpp
+    ${null_shell_dir}/frame_driver.cpp
+    ${null_shell_dir}/gl_recorder.cpp
+    ${null_shell_dir}/platform_recorder.cpp
+    ${PROJECT_SOURCE_DIR}/tools/simulation/replay_script.cpp
     ${stress_source_dir}/invariants.cpp
     ${stress_source_dir}/fuzz_input.cpp
     ${stress_source_dir}/replay_fuzzer.cpp)
@@ -117,8 +117,8 @@ list(APPEND fuzz_flags -fno-sanitize-coverage=trace-cmp)
 # The recording OpenGL and platform are not under test and take most calls of a
 # frame: they are built plain, without sanitizers or coverage.
 set(plain_sources
-    ${simulation_dir}/gl_recorder.cpp
-    ${simulation_dir}/platform_recorder.cpp)
+    ${null_shell_dir}/gl_recorder.cpp
+    ${null_shell_dir}/platform_recorder.cpp)
 set(fuzz_objects)
 foreach(source IN LISTS fuzz_sources)
     file(RELATIVE_PATH relative ${PROJECT_SOURCE_DIR} ${source})

@@ -5,8 +5,8 @@
 // Mesa on the host (native_frames, each frame ending with glFinish); the time
 // from navigation to the first drawn frame, in a freshly started browser, in
 // one already running, and offline from the service worker's cache; the sizes
-// of the .wasm and .js and of what makes the page installable (manifest,
-// worker, icons). Prints a table and writes it as JSON. Measures only: it
+// of the release page's .wasm and .js, without the probe, and of what makes
+// the page installable (manifest, worker, icons). Prints a table and writes it as JSON. Measures only: it
 // fails when it cannot measure, never on the numbers.
 'use strict';
 const childProcess = require('child_process');
@@ -158,10 +158,11 @@ async function main() {
     const titleMatch = comparePictures(titlePicture, decodePng(fs.readFileSync(path.join(shotDir, 'native-title.png'))));
     const playMatch = comparePictures(playPicture, decodePng(fs.readFileSync(path.join(shotDir, 'native-play.png'))));
 
-    const wasmBytes = fs.statSync(path.join(webDir, 'kestrel-forges.wasm')).size;
-    const jsBytes = fs.statSync(path.join(webDir, 'kestrel-forges.js')).size;
+    const releaseDir = process.env.KESTREL_RELEASE_WEB_DIR;
+    const wasmBytes = fs.statSync(path.join(releaseDir, 'kestrel-forges.wasm')).size;
+    const jsBytes = fs.statSync(path.join(releaseDir, 'kestrel-forges.js')).size;
     const installBytes = ['kestrel-forges.webmanifest', 'service-worker.js', 'kestrel-forges-192.png',
-        'kestrel-forges-512.png'].reduce((sum, name) => sum + fs.statSync(path.join(webDir, name)).size, 0);
+        'kestrel-forges-512.png'].reduce((sum, name) => sum + fs.statSync(path.join(releaseDir, name)).size, 0);
     const cell = (value) => value.toFixed(2).padStart(8);
     const row = (name, web, wall, processor) => `| ${name.padEnd(5)} | ${cell(web.wall)} | ${cell(wall)} |` +
         ` ${(web.wall / wall).toFixed(2).padStart(5)} | ${cell(web.processor)} | ${cell(processor)} |` +

@@ -7,7 +7,7 @@ add_executable(native_frames
     ${CMAKE_CURRENT_SOURCE_DIR}/web/native_frames.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/bench/osmesa_platform.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/support/frame_script.cpp
-    ${PROJECT_SOURCE_DIR}/tools/simulation/frame_driver.cpp
+    ${PROJECT_SOURCE_DIR}/platform/null/frame_driver.cpp
 )
 target_include_directories(native_frames PRIVATE ${PROJECT_SOURCE_DIR} ${KESTREL_OSMESA_INCLUDE})
 target_link_libraries(native_frames PRIVATE kestrel_core ${KESTREL_OSMESA_LIBRARY})

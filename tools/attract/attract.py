@@ -3,7 +3,7 @@ import os
 import sys
 import time
 
-from harness import Game, banner_shown, close_help, log, wait_until
+from wine_game import Game, banner_shown, close_help, log, wait_until
 
 
 def main():

@@ -1,5 +1,5 @@
 // gl_recorder.cpp -- a recording OpenGL 1.1: counts every call, keeps them when asked
-#include "tools/simulation/gl_recorder.h"
+#include "platform/null/gl_recorder.h"
 
 #include <cstring>
 

@@ -1,4 +1,9 @@
-// frame_driver.h -- plays the game frame by frame without a window: keys in, state out
+// frame_driver.h -- the null shell: plays the game frame by frame without a window, keys in, state out
+//
+// Platform: none, for the simulator and the tests. Libraries: none. Differs
+// from the Windows game: no window, sound or sleep; OpenGL and the frame's
+// platform calls are recorded (gl_recorder.cpp, platform_recorder.cpp), and a
+// frame runs when the caller asks for it, with the keys it names.
 #pragma once
 
 #include <string>

@@ -1,5 +1,5 @@
 // frame_driver.cpp -- plays the game frame by frame without a window: keys in, state out
-#include "tools/simulation/frame_driver.h"
+#include "platform/null/frame_driver.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,8 +16,8 @@
 #include "render/scene_composition.h"
 #include "render/scene_setup.h"
 #include "sound/music.h"
-#include "tools/simulation/gl_recorder.h"
-#include "tools/simulation/platform_recorder.h"
+#include "platform/null/gl_recorder.h"
+#include "platform/null/platform_recorder.h"
 
 void StartFresh()
 {

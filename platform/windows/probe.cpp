@@ -1,4 +1,4 @@
-// probe.cpp -- looks at the running game from another Windows process, for the end-to-end tests
+// probe.cpp -- looks at the running game from another Windows process, for the attract sequence and the end-to-end tests
 //
 //   probe window            class, title, rectangle, style and visibility of the game window
 //   probe dialog            the help dialog's visibility, caption and the texts of its two boxes

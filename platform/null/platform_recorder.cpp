@@ -1,5 +1,5 @@
 // platform_recorder.cpp -- a recording platform: no window, no sound, no sleep
-#include "tools/simulation/platform_recorder.h"
+#include "platform/null/platform_recorder.h"
 
 #include "game/platform.h"
 
