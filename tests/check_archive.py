@@ -1,4 +1,4 @@
-"""check_archive.py -- a player's download: what it must hold, same bytes when packed again, fixed metadata, the notices it owes.
+"""check_archive.py -- a player's download: its files, same bytes when packed again, fixed metadata, owed notices.
 
 Usage: check_archive.py <archive.tar.gz or .zip> <packer> <same inputs as the packer got ...>
 What each download holds is named here, apart from the packer's list: a file missing from both still fails.
