@@ -1,6 +1,7 @@
-"""check_archive.py -- a player's download: same bytes when packed again, fixed metadata, the notices it owes.
+"""check_archive.py -- a player's download: its files, same bytes when packed again, fixed metadata, owed notices.
 
 Usage: check_archive.py <archive.tar.gz or .zip> <packer> <same inputs as the packer got ...>
+What each download holds is named here, apart from the packer's list: a file missing from both still fails.
 The Linux tarball also: owned by root, a small executable game, the runtime package named.
 """
 import os
@@ -11,6 +12,23 @@ import tempfile
 import zipfile
 
 LARGEST_GAME = 400 * 1024
+# Each download by the end of its name: its files, how the game's files begin, and what its notices must
+# name whatever the game's bytes show.
+PLAYER_FILES = ["README.txt", "LICENSE.txt", "THIRD-PARTY-NOTICES.txt"]
+DOWNLOADS = {
+    "-win64.zip": (["KestrelForges.exe", "gamesound.wav"],
+                   {"KestrelForges.exe": b"MZ", "gamesound.wav": b"RIFF"},
+                   ["winpthreads", "Lockless Inc.", "the mingw-w64 project", "Zope Public License",
+                    "Lucent Technologies"]),
+    "-web.zip": (["index.html", "index.js", "index.css", "kestrel-forges.js", "kestrel-forges.wasm", "gamesound.wav",
+                  "kestrel-forges.webmanifest", "kestrel-forges-192.png", "kestrel-forges-512.png",
+                  "service-worker.js"],
+                 {"kestrel-forges.wasm": b"\0asm", "gamesound.wav": b"RIFF"},
+                 ["The Emscripten Authors", "Rich Felker", "Sun Microsystems"]),
+    "-linux-x86_64.tar.gz": (["KestrelForges", "gamesound.wav"],
+                             {"KestrelForges": b"\x7fELF", "gamesound.wav": b"RIFF"},
+                             ["SDL 2", "no third-party notice goes with this game"]),
+}
 # Others' code a program shows in its bytes, and what the notices beside it must name.
 RUNTIMES = {b"./mingw-w64-libraries/winpthreads/": ["winpthreads", "Lockless Inc."],
             b"Mingw-w64 runtime failure": ["the mingw-w64 project", "Zope Public License", "Lucent Technologies"],
@@ -33,6 +51,9 @@ def main():
             first = a.read()
             check(first == b.read(), "packed again, the archive has the same bytes")
 
+    kind = next((end for end in DOWNLOADS if archive.endswith(end)), None)
+    check(kind is not None, f"{os.path.basename(archive)} is a download this check knows")
+    files, beginnings, owed_always = DOWNLOADS.get(kind, ([], {}, []))
     wanted = [f"{folder}/{entry.split('=', 1)[1].split(':')[0]}" for entry in entries]
     if archive.endswith(".zip"):
         with zipfile.ZipFile(archive) as z:
@@ -52,9 +73,16 @@ def main():
             readme = tar.extractfile(f"{folder}/README.txt").read().decode()
             check("libsdl2-2.0-0" in readme, "the README names the runtime package libsdl2-2.0-0")
     check(names == wanted, f"entries in their fixed order {names}")
+    held = {name.partition("/")[2] for name in names if name != folder}
+    check(held == set(files + PLAYER_FILES), f"the download holds {sorted(files + PLAYER_FILES)}, nothing else")
+    for name, start in beginnings.items():
+        check(contents.get(f"{folder}/{name}", b"").startswith(start), f"{name} begins as it must ({start})")
+    check(contents.get(f"{folder}/LICENSE.txt", b"").startswith(b"MIT License"), "LICENSE.txt is the game's licence")
     check(len(times) == 1, "one fixed time on every entry")
     notices = contents.get(f"{folder}/THIRD-PARTY-NOTICES.txt", b"").decode()
     check(notices != "", "the archive holds THIRD-PARTY-NOTICES.txt")
+    # Named always: a game built so that its bytes show no marker still owes them.
+    check(all(notice in " ".join(notices.split()) for notice in owed_always), f"the notices name {owed_always}")
     for name, marker, owed in [(n, m, o) for n, data in contents.items() for m, o in RUNTIMES.items() if m in data]:
         check(all(notice in notices for notice in owed), f"{name} shows {marker.decode()}: the notices name {owed}")
     if failures:

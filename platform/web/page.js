@@ -74,10 +74,11 @@ mergeInto(LibraryManager.library, {
     WebCreateContext: function (widthOut, heightOut) {
         var canvas = document.getElementById('game');
         // The drawing size is fixed here, once; later window shapes stretch it. A phone
-        // held upright is asked to turn (index.css): its drawing takes the shape it is played in.
+        // held upright is asked to turn (index.css, the same query): its drawing takes the
+        // shape it is played in, even where the style sheet has not loaded.
         var width = window.innerWidth;
         var height = window.innerHeight;
-        if (getComputedStyle(document.getElementById('turn')).display !== 'none') {
+        if (window.matchMedia('(orientation: portrait) and (pointer: coarse)').matches) {
             width = window.innerHeight;
             height = window.innerWidth;
         }

@@ -1,4 +1,4 @@
-// pad_test.cpp -- the desktop shell's pads on SDL's virtual game controller: the same presses drive the same states
+// pad_test.cpp -- the desktop shell's input on SDL: pads on its virtual game controller, and what its queue keeps
 #include <SDL.h>
 
 #include <gtest/gtest.h>
@@ -36,6 +36,42 @@ void Settle()
     }
 }
 
+// Passes of the real loop until the game shows what is expected; 0 after 30.
+int PassesUntil(const std::function<bool()>& shown)
+{
+    for (int pass = 1; pass <= 30; ++pass) {
+        RunLoopPass(TakeOneEvent);
+        if (shown()) {
+            return pass;
+        }
+    }
+    return 0;
+}
+
+// Empties SDL's queue, the end of its last poll included: the passes counted next take only what is pushed.
+void EmptyQueue()
+{
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+}
+
+void PushKey(Uint32 type, SDL_Keycode key, Uint8 repeat)
+{
+    SDL_Event event = {};
+    event.type = type;
+    event.key.keysym.sym = key;
+    event.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+    event.key.repeat = repeat;
+    SDL_PushEvent(&event);
+}
+
+void PushText(const char* text)
+{
+    SDL_Event event = {};
+    event.type = SDL_TEXTINPUT;
+    SDL_strlcpy(event.text.text, text, sizeof event.text.text);
+    SDL_PushEvent(&event);
+}
+
 bool Press(SDL_GameControllerButton button, const std::function<bool()>& shown)
 {
     SDL_JoystickSetVirtualButton(pad, button, 1);
@@ -63,6 +99,25 @@ TEST(DesktopPad, StartAPlayThenTheStickAndDpadSteerAndBackWithStartQuits)
     pad = SDL_JoystickOpen(device);
     ASSERT_NE(pad, nullptr);
 
+    // The D-pad's Left held in the title view steps once. While another window (the help box) has the keyboard,
+    // as none has beside a window of SDL's dummy driver, it does not repeat into the game; once the game has the
+    // keyboard back, it does.
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    const float heading = GameState.headingDeg;
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT, 1);
+    EXPECT_TRUE(PassUntil([heading] { return GameState.headingDeg < heading; }));
+    mainWindow = SDL_CreateWindow("game", 0, 0, 64, 64, SDL_WINDOW_SHOWN);
+    ASSERT_EQ(SDL_GetKeyboardFocus(), nullptr);
+    SDL_Delay(700);
+    Settle();
+    EXPECT_FLOAT_EQ(GameState.headingDeg, heading - 2.0f) << "Left repeated into the game behind the box";
+    SDL_DestroyWindow(mainWindow);
+    mainWindow = nullptr;
+    SDL_Delay(50);
+    EXPECT_TRUE(PassUntil([heading] { return GameState.headingDeg < heading - 2.0f; }));
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT, 0);
+    Settle();
+
     // Plugged in after start: Start is Enter. A and the D-pad's Right together: Up starts a run, then Right steps.
     EXPECT_TRUE(Press(SDL_CONTROLLER_BUTTON_START, [] { return GameState.viewMode == ViewPlay; }));
     SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 1);
@@ -83,6 +138,52 @@ TEST(DesktopPad, StartAPlayThenTheStickAndDpadSteerAndBackWithStartQuits)
 
     SDL_JoystickClose(pad);
     SDL_JoystickDetachVirtual(device);
+    SDL_Quit();
+    StartFresh();
+}
+
+// Input that reaches SDL's queue faster than the passes take it, as Windows keeps it: two presses of one key are
+// two, a held key's repeats and the characters they type fold into the key still waiting, and a pad's stick
+// keeps one motion waiting.
+TEST(DesktopQueue, PressesCountRepeatsAndStickMotionFold)
+{
+    ASSERT_EQ(SDL_Init(SDL_INIT_GAMECONTROLLER), 0) << SDL_GetError();
+    SDL_SetEventFilter(FoldQueuedInput, nullptr);
+    StartFresh();
+    const float start = GameState.headingDeg;
+    EmptyQueue();
+    PushKey(SDL_KEYDOWN, SDLK_LEFT, 0);
+    PushKey(SDL_KEYUP, SDLK_LEFT, 0);
+    PushKey(SDL_KEYDOWN, SDLK_LEFT, 0);
+    PushKey(SDL_KEYUP, SDLK_LEFT, 0);
+    EXPECT_EQ(PassesUntil([] { return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, 0, SDL_LASTEVENT) == 0; }), 4);
+    EXPECT_FLOAT_EQ(start - GameState.headingDeg, 4.0f) << "two separate presses of Left, two steps";
+
+    // X held: its press and character, then five repeats with theirs; Right after them comes third.
+    const float held = GameState.headingDeg;
+    EmptyQueue();
+    PushKey(SDL_KEYDOWN, SDLK_x, 0);
+    PushText("x");
+    for (int repeat = 0; repeat < 5; ++repeat) {
+        PushKey(SDL_KEYDOWN, SDLK_x, 1);
+        PushText("x");
+    }
+    PushKey(SDL_KEYDOWN, SDLK_RIGHT, 0);
+    EXPECT_EQ(PassesUntil([held] { return GameState.headingDeg != held; }), 3) << "no backlog of typed characters";
+
+    // Ten stick motions, then Right: one motion waits, Right comes second.
+    const float moved = GameState.headingDeg;
+    EmptyQueue();
+    for (int motion = 0; motion < 10; ++motion) {
+        SDL_Event event = {};
+        event.type = SDL_CONTROLLERAXISMOTION;
+        event.caxis.axis = SDL_CONTROLLER_AXIS_LEFTX;
+        event.caxis.value = static_cast<Sint16>(1000 * motion);
+        SDL_PushEvent(&event);
+    }
+    PushKey(SDL_KEYDOWN, SDLK_RIGHT, 0);
+    EXPECT_EQ(PassesUntil([moved] { return GameState.headingDeg != moved; }), 2) << "stick motion coalesced";
+
     SDL_Quit();
     StartFresh();
 }

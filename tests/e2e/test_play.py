@@ -35,7 +35,7 @@ def wait_for_title(game, label, width, height, timeout=30.0):
 
 
 def hold(game, key, count):
-    """A held key: repeated key-down events, each a message of its own, then the release."""
+    """A held key: repeated key-down events, each a message of its own under Wine, then the release."""
     for _ in range(count):
         subprocess.run(["xdotool", "keydown", key], env=game.env, check=True)
     subprocess.run(["xdotool", "keyup", key], env=game.env, check=True)
@@ -103,7 +103,8 @@ def steer_off_and_pause(game, width, height, title, timeout=30.0, held=True):
     """From the title view: a run steered off the road ends with the score line; then a paused run, where
     P and R are ignored for 30 frames, P resumes, and R from Paused returns to the title view. `title` is a
     title view with the turntable as a pause or a fresh start sets it. held: the car is steered by a held
-    Right, whose auto-repeats all count on Windows; otherwise (a port, which folds them) by as many presses."""
+    Right, whose auto-repeats all count under Wine, which posts each as a message of its own (Windows folds
+    those still waiting, as the README says); otherwise (a port, which folds them too) by as many presses."""
     game.key("Return", gap=0.6)
     game.key("Up", gap=0.2)
     if held:

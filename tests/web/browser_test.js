@@ -53,6 +53,12 @@ function windowsHelpTexts() {
 }
 
 // Frames from Up to the end of the unsteered first run, from the Windows runtime's replay.
+// The tune's length in seconds, from its file: the data chunk's bytes over the bytes a second.
+function tuneSeconds() {
+    const wav = fs.readFileSync(path.join(sourceDir, 'resources/gamesound.wav'));
+    return wav.readUInt32LE(40) / wav.readUInt32LE(28);
+}
+
 function unsteeredRunFrames() {
     const lines = fs.readFileSync(path.join(sourceDir, 'tests/replays/hit_random_b.trace'), 'utf8').trim().split('\n');
     const run = lines.map((line) => / run=(\d)/.exec(line)[1]);
@@ -173,8 +179,8 @@ async function main() {
     });
 
     await scenario('presses sent at once act one a pass; a held key never piles up', async () => {
-        const send = (type, autoRepeat = false) => page._client().send('Input.dispatchKeyEvent',
-            {type, autoRepeat, key: 'ArrowLeft', code: 'ArrowLeft', windowsVirtualKeyCode: 37});
+        const send = (type, autoRepeat = false, [key, code] = ['ArrowLeft', 37]) => page._client().send(
+            'Input.dispatchKeyEvent', {type, autoRepeat, key, code: key, windowsVirtualKeyCode: code});
         const start = await probe(page, 'heading');
         await Promise.all([1, 2, 3, 4, 5].flatMap(() => [send('rawKeyDown'), send('keyUp')]));
         await until(page, (target) => Module.kestrel.heading() <= target, start - 10);
@@ -188,6 +194,14 @@ async function main() {
         await waitFrames(page, 20);
         check(released < start - 10 && await probe(page, 'heading') === released,
             `five presses at once: five steps; held Left: ${(start - 10 - released) / 2} more, still 3 frames after`);
+        // A repeat behind another key (Down) is folded into nothing: each of three counts.
+        for (let i = 0; i < 3; ++i) {
+            await Promise.all([send('rawKeyDown', false, ['ArrowDown', 40]), send('rawKeyDown', true)]);
+            await waitFrames(page, 4);
+        }
+        await Promise.all([send('keyUp', false, ['ArrowDown', 40]), send('keyUp')]);
+        const behind = (released - await probe(page, 'heading')) / 2;
+        check(behind === 3, `three repeats of Left, each behind a Down: ${behind} steps`);
     });
 
     await scenario('Enter shows the road and the car', async () => {
@@ -284,6 +298,7 @@ async function main() {
         // From the end of the page's first tune on, only its loop can play.
         await until(page, (end) => Module.kestrel.music().time > end, tuneSeen.time + tuneSeen.length + 0.5);
         const playing = await probe(page, 'music');
+        check(Math.abs(tuneSeen.length - tuneSeconds()) < 0.01, `the page's tune lasts ${tuneSeen.length} s`);
         check(playing.playing && playing.context === 'running' && playing.level > 0.01,
             `the tune plays on past its end (${tuneSeen.length.toFixed(1)} s) ${JSON.stringify(playing)}`);
         await page.keyboard.press('s');
@@ -355,6 +370,21 @@ async function main() {
         check(near(tall.at(...bannerCell(2, 29, 1280, 1024)), [0, 0, 0]) &&
               near(tall.at(...bannerCell(2, 32, 1280, 1024)), Grey, 8), 'the banner stretched with the window');
         await quiet.close();
+
+        // A desktop window taller than wide is no phone held upright: no request to turn, the game drawn as the
+        // window is. The page knows so without its style sheet too, which a browser may refuse.
+        const noStyle = () => new MutationObserver((changes) => changes.forEach((change) => change.addedNodes
+            .forEach((node) => node.rel === 'stylesheet' && node.remove())))
+            .observe(document, {childList: true, subtree: true});
+        for (const [beforeLoad, sheets] of [[() => {}, 1], [noStyle, 0]]) {
+            const upright = await openGame({width: 720, height: 1280}, beforeLoad);
+            const shown = await upright.evaluate(() => [getComputedStyle(document.getElementById('turn')).display,
+                document.styleSheets.length, document.getElementById('game').width,
+                document.getElementById('game').height]);
+            check((shown[0] === 'none' || sheets === 0) && shown[1] === sheets && shown[2] === 720 && shown[3] === 1280,
+                `a desktop window 720x1280 (turn, style sheets, drawing): ${shown}`);
+            await upright.close();
+        }
     });
 
     await scenario('on a phone the touch buttons play the game', async () => {
@@ -394,6 +424,15 @@ async function main() {
         const [leftX, leftY] = await centre('[aria-label="Left"]');
         const [mX, mY] = await centre('[aria-label="M"]');
         const touch = (type, points) => phone._client().send('Input.dispatchTouchEvent', {type, touchPoints: points});
+        // The page's clock at the first button's touch and at every change of heading after it.
+        await phone.evaluate(() => {
+            window.steps = [];
+            const heading = () => Module.kestrel.heading();
+            window.addEventListener('pointerdown', () => steps.length === 0 && steps.push([performance.now(), heading()]),
+                true);
+            setInterval(() => steps.length > 0 && steps[steps.length - 1][1] !== heading() &&
+                steps.push([performance.now(), heading()]), 2);
+        });
         const heading = await probe(phone, 'heading');
         await touch('touchStart', [{x: leftX, y: leftY, id: 0}]);
         await waitFrames(phone, 25);
@@ -407,6 +446,16 @@ async function main() {
         await touch('touchEnd', [{x: leftX, y: leftY, id: 0}]);
         const turns = (heading - atHelp + 360) % 360 / 2;
         check(turns >= 4 && stood, `held Left turned ${turns} times; a second finger's M showed help, Left stopped`);
+        const repeated = await phone.evaluate(() => steps[2][0] - steps[0][0]);
+        check(repeated >= 500, `a held button's first repeat shows ${repeated.toFixed(0)} ms after its touch`);
+        // A touch on a button gives the game the keys back: held again, Left repeats behind the help still shown.
+        const behind = await probe(phone, 'heading');
+        await touch('touchStart', [{x: leftX, y: leftY, id: 0}]);
+        await waitFrames(phone, 25);
+        await touch('touchEnd', [{x: leftX, y: leftY, id: 0}]);
+        const again = (behind - await probe(phone, 'heading') + 360) % 360 / 2;
+        check(again >= 4 && await phone.evaluate(() => document.getElementById('menu').open),
+            `held again once the game has the keys, Left turned ${again} times behind the help`);
         await phone.touchscreen.tap(...await centre('#menu-ok'));
 
         const tap = async (label) => {
@@ -433,7 +482,8 @@ async function main() {
 
         // Any shape from 320x480 up, either way round: no two buttons overlap, none covers the banner's rows
         // or the road's middle, and Escape stays at the top right, away from the thumbs.
-        for (const [w, h] of [[320, 480], [390, 844], [768, 1024], [480, 320], [844, 390], [1024, 768], [1920, 1080]]) {
+        for (const [w, h] of [[320, 480], [390, 844], [768, 1024], [480, 320], [568, 320], [844, 390], [1024, 768],
+            [1920, 1080]]) {
             await phone.setViewport(held(w, h));
             const boxes = await phone.evaluate(() => [...document.querySelectorAll('button')]
                 .filter((button) => button.getClientRects().length > 0)
@@ -478,14 +528,24 @@ async function main() {
         const button = (index, pressed) => set(new Function(`testPad.buttons[${index}].pressed = ${pressed};`));
         // Back shows the help, which has the keys and so the pad: Left and Back with Start do nothing, A presses OK.
         const heading = await probe(padded, 'heading');
-        for (const [i, down] of [[8, 1], [8, 0], [14, 1], [8, 1], [9, 1], [14, 0], [8, 0], [9, 0], [0, 1], [0, 0]]) {
+        for (const [i, down] of [[8, 1], [8, 0], [14, 1], [8, 1], [9, 1], [14, 0], [8, 0], [9, 0], [9, 1], [9, 0]]) {
             await button(i, down);
         }
         const untouched = await probe(padded, 'running') === 1 && await probe(padded, 'heading') === heading;
-        check(untouched && await probe(padded, 'helpOpen') === 0, 'Left, Back+Start reached no game; A shut the help');
+        check(untouched && await probe(padded, 'helpOpen') === 1, 'Left, Back+Start, Start reached no game nor OK');
+        await button(0, true);
+        await button(0, false);
+        check(await probe(padded, 'helpOpen') === 0, 'A shut the help');
         await button(9, true);
         await button(9, false);
         check(await probe(padded, 'view') === 2, 'Start shows the road');
+        // The A that shuts the help is the dialog's alone: the game never sees it go down, so it starts no run.
+        await button(8, true);
+        await button(8, false);
+        await button(0, true);
+        await button(0, false);
+        check(await probe(padded, 'helpOpen') === 0 && await probe(padded, 'runStart') < 0,
+            'in the play view too, the A that shut the help started no run');
         await button(0, true);
         await button(0, false);
         check(await probe(padded, 'runStart') > 0, 'A starts a run');

@@ -3,7 +3,8 @@
 // This test is linked with the game's own resource script, so its module holds
 // what the script compiles to; the game exe must hold the same resources, byte
 // for byte. What the resources say (title, class name, help texts, icons) is
-// checked where the game shows it: the shell and end-to-end tests.
+// checked where the game shows it: the shell and end-to-end tests; the Alt
+// accelerators and the help dialog's style and geometry are pinned here.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -23,6 +24,8 @@ constexpr WORD EnglishUs = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 
 // The RT_ type ids as plain numbers, the same whether or not UNICODE is set.
 constexpr long IconType = 3;
+constexpr long DialogType = 5;
+constexpr long AcceleratorType = 9;
 constexpr long GroupIconType = 14;
 constexpr long ManifestType = 24;
 
@@ -70,6 +73,33 @@ unsigned ReadU16(const Bytes& bytes, std::size_t offset)
     std::uint16_t v;
     std::memcpy(&v, bytes.data + offset, sizeof v);
     return v;
+}
+
+unsigned long ReadU32(const Bytes& bytes, std::size_t offset)
+{
+    return ReadU16(bytes, offset) | static_cast<unsigned long>(ReadU16(bytes, offset + 2)) << 16;
+}
+
+// A template's name or class field: none, an ordinal, or a string ending in a zero.
+std::size_t SkipNameField(const Bytes& bytes, std::size_t offset)
+{
+    if (ReadU16(bytes, offset) == 0xFFFFu) {
+        return offset + 4;
+    }
+    while (offset < bytes.size && ReadU16(bytes, offset) != 0) {
+        offset += 2;
+    }
+    return offset + 2;
+}
+
+// A window's or control's style, then its x, y, width and height in dialog units.
+std::vector<long long> StyleAndBox(const Bytes& bytes, std::size_t style, std::size_t box)
+{
+    std::vector<long long> read = {static_cast<long long>(ReadU32(bytes, style))};
+    for (std::size_t field = 0; field < 4; ++field) {
+        read.push_back(static_cast<short>(ReadU16(bytes, box + 2 * field)));
+    }
+    return read;
 }
 
 long IdOf(LPCWSTR typeOrName)
@@ -132,6 +162,48 @@ TEST(Resources, TheGameCarriesItsScriptByteForByte)
         ASSERT_NE(built.data, nullptr);
         ASSERT_EQ(built.size, compiled.size);
         EXPECT_EQ(std::memcmp(built.data, compiled.data, built.size), 0);
+    }
+}
+
+// Alt+? and Alt+/ (ASCII keys with Alt) issue command 104; no other key does.
+TEST(Resources, AcceleratorsAreAltQuestionMarkAndSlash)
+{
+    ASSERT_NE(GameModule(), nullptr);
+    const Bytes table = FindBytes(GameModule(), AcceleratorType, 109, EnglishUs);
+    ASSERT_EQ(table.size, 16u) << "two entries of 8 bytes";
+    // Flags (0x10 Alt, no virtual key; 0x80 the last entry), key, command.
+    const unsigned expected[2][3] = {{0x10, '?', 104}, {0x90, '/', 104}};
+    for (std::size_t entry = 0; entry < 2; ++entry) {
+        for (std::size_t field = 0; field < 3; ++field) {
+            EXPECT_EQ(ReadU16(table, 8 * entry + 2 * field), expected[entry][field]) << "entry " << entry;
+        }
+    }
+}
+
+// The help dialog: an extended template, a popup with caption, system menu and modal frame in the fixed system
+// font at (40, 40), 419 by 272 dialog units; the default OK button and the two texts where the script puts them.
+TEST(Resources, HelpDialogHasItsStyleAndGeometry)
+{
+    ASSERT_NE(GameModule(), nullptr);
+    const Bytes dialog = FindBytes(GameModule(), DialogType, 129, EnglishUs);
+    ASSERT_NE(dialog.data, nullptr);
+    EXPECT_EQ(ReadU16(dialog, 2), 0xFFFFu);
+    EXPECT_EQ(StyleAndBox(dialog, 12, 18), (std::vector<long long>{0x80C800C8, 40, 40, 419, 272}));
+    ASSERT_EQ(ReadU16(dialog, 16), 3u) << "three controls";
+    // Menu, class and caption, then the font: size, weight, italic and character set, face name.
+    std::size_t offset = SkipNameField(dialog, SkipNameField(dialog, SkipNameField(dialog, 26)));
+    offset = SkipNameField(dialog, offset + 6);
+    const std::vector<std::vector<long long>> controls = {{0x50010001, 185, 241, 50, 14, IDOK},
+                                                     {0x50020000, 15, 15, 388, 73, 1001},
+                                                     {0x50020000, 19, 121, 382, 111, 1000}};
+    for (const std::vector<long long>& control : controls) {
+        // Each control starts on a 4-byte boundary: help id, extended style, then its style.
+        offset = (offset + 3) & ~std::size_t{3};
+        std::vector<long long> read = StyleAndBox(dialog, offset + 8, offset + 12);
+        read.push_back(static_cast<long long>(ReadU32(dialog, offset + 20)));
+        EXPECT_EQ(read, control);
+        offset = SkipNameField(dialog, SkipNameField(dialog, offset + 24));
+        offset += 2 + ReadU16(dialog, offset);
     }
 }
 
