@@ -131,6 +131,9 @@ def installed(root):
         box = open_box(game)
         _, shown = shown_box(game, box, "help", [UPPER, LOWER, "OK"]) if box else (None, None)
         check(shown == [UPPER, LOWER, "OK"], f"the help box shows both texts and OK {shown}")
+        # The box has the keyboard: Space presses its OK, and the game has the keyboard again for Escape.
+        game.key("space")
+        check(wait_until(lambda: "MENU" not in game.windows()), "Space on OK closes the box")
         game.key("Escape")
         check(game.wait_exit() == 27, "Escape exits with 27")
     return finish()
