@@ -367,6 +367,8 @@ bool ShowBox(std::uintptr_t parentId, const char* videoDriver)
             break;
         }
     }
+    SDL_DestroyRenderer(renderer);
+    SDL_DestroyWindow(box);
     return true;
 }
 
@@ -381,7 +383,7 @@ int RunHelpBoxProcess(const char* parentWindow, const char* gameProcess, const c
     if (std::to_string(getppid()) != gameProcess) {
         return 0;
     }
+    // The rest of SDL ends with the process, its libraries still loaded, as the game's does.
     const bool shown = ShowBox(static_cast<std::uintptr_t>(std::strtoull(parentWindow, nullptr, 10)), videoDriver);
-    SDL_Quit();
     return shown ? 0 : 1;
 }
