@@ -148,6 +148,8 @@ constexpr SDL_Color Face = {240, 240, 240, 255};
 constexpr SDL_Color Ink = {0, 0, 0, 255};
 constexpr SDL_Color ButtonFace = {225, 225, 225, 255};
 constexpr SDL_Color ButtonFrame = {0, 120, 215, 255};
+// OK held down: a pushed button's darker face, as Windows draws it.
+constexpr SDL_Color PushedFace = {204, 228, 247, 255};
 
 // What the box shows, laid out once: the wrapped lines of both texts, and OK.
 struct BoxLayout {
@@ -230,7 +232,7 @@ void DrawText(SDL_Renderer* renderer, const BoxLayout& layout, const std::string
     SDL_RenderFillRects(renderer, dots.data(), static_cast<int>(dots.size()));
 }
 
-void Draw(SDL_Renderer* renderer, const BoxLayout& layout)
+void Draw(SDL_Renderer* renderer, const BoxLayout& layout, bool pushed)
 {
     Fill(renderer, layout, {0, 0, layout.width, layout.height}, Face);
     int y = Margin;
@@ -245,7 +247,7 @@ void Draw(SDL_Renderer* renderer, const BoxLayout& layout)
     }
     const SDL_Rect& button = layout.button;
     Fill(renderer, layout, button, ButtonFrame);
-    Fill(renderer, layout, {button.x + 2, button.y + 2, button.w - 4, button.h - 4}, ButtonFace);
+    Fill(renderer, layout, {button.x + 2, button.y + 2, button.w - 4, button.h - 4}, pushed ? PushedFace : ButtonFace);
     DrawText(renderer, layout, "OK", button.x + (button.w - 2 * Advance + 1) / 2,
              button.y + (button.h - GlyphHeight) / 2);
     SDL_RenderPresent(renderer);
@@ -329,10 +331,12 @@ bool ShowBox(std::uintptr_t parentId, const char* videoDriver)
         return false;
     }
     OwnBy(box, parentId);
+    // Shown, the box takes the keyboard, as a dialog shown on Windows does: a
+    // window manager gives it, and without one SDL does.
     SDL_ShowWindow(box);
-    bool focused = false;
     bool buttonDown = false;
     bool spaceDown = false;
+    bool pushed = false;
     SDL_Event event;
     while (SDL_WaitEvent(&event) != 0) {
         if (event.type == SDL_QUIT ||
@@ -341,14 +345,9 @@ bool ShowBox(std::uintptr_t parentId, const char* videoDriver)
             break;
         }
         if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED) {
-            Draw(renderer, layout);
-            // Once on the screen the box takes the keyboard, as a dialog shown
-            // on Windows does; without a window manager nothing else gives it.
-            if (!focused) {
-                focused = SDL_SetWindowInputFocus(box) == 0;
-            }
+            Draw(renderer, layout, pushed);
         }
-        // OK works as a push button: pressed and let go on it, with the
+        // OK works as a push button: pushed and let go on it, with the
         // pointer or with Space. Enter and Escape do nothing, as in the
         // Windows dialog, which the game's loop gives no dialog keys.
         if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT) {
@@ -365,6 +364,10 @@ bool ShowBox(std::uintptr_t parentId, const char* videoDriver)
         }
         if (event.type == SDL_KEYUP && event.key.keysym.sym == SDLK_SPACE && spaceDown) {
             break;
+        }
+        if (pushed != (spaceDown || buttonDown)) {
+            pushed = spaceDown || buttonDown;
+            Draw(renderer, layout, pushed);
         }
     }
     SDL_DestroyRenderer(renderer);
