@@ -55,7 +55,7 @@ bind() {
     mounted+=("$2")
 }
 
-# A new root: the base, the machine's name servers, the shared apt cache, the kernel's
+# A new root: the base, the machine's name servers and certificate authorities, the shared apt cache, the kernel's
 # file systems, the X sockets (servers listen on abstract sockets too, which a chroot
 # shares: a server started inside must not take a number one outside holds), and a
 # fresh clone in /root/kestrel.
@@ -65,6 +65,10 @@ new_root() {
     rm -rf "$root"
     cp -a "$base" "$root"
     cp /etc/resolv.conf "$root/etc/resolv.conf"
+    # This machine's own certificate authorities, if its network has any (a proxy's):
+    # the root installs ca-certificates itself, which takes them in.
+    mkdir -p "$root/usr/local/share/ca-certificates"
+    cp /usr/local/share/ca-certificates/*.crt "$root/usr/local/share/ca-certificates/" 2>/dev/null || true
     bind "$cache" "$root/var/cache/apt/archives"
     for fs in /proc /sys /dev /dev/pts /dev/shm /tmp/.X11-unix; do
         bind "$fs" "$root$fs"
