@@ -37,3 +37,8 @@ void SelectBannerText()
         bannerText = VictoryPrefix + std::to_string(GameState.score);
     }
 }
+
+void ResetBannerText()
+{
+    bannerText.clear();
+}

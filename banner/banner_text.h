@@ -12,3 +12,6 @@ constexpr int VictoryScore = 70;
 // Replaces bannerText by the message the current state calls for; keeps it
 // when no rule applies.
 void SelectBannerText();
+
+// No message yet, as at start-up.
+void ResetBannerText();

@@ -8,13 +8,11 @@ if(NOT SDL2_FOUND OR NOT OpenGL_OpenGL_FOUND OR NOT X11_FOUND)
     return()
 endif()
 
-# The shell but its entry point and its frame calls, so a test can drive its
-# input with the recording platform.
+# The shell but its entry point, its loop and its platform calls (the frame's,
+# help and quitting), so a test can drive its input with the recording platform.
 add_library(kestrel_desktop STATIC
     platform/desktop/startup.cpp
-    platform/desktop/main_loop.cpp
     platform/desktop/input.cpp
-    platform/desktop/help.cpp
     platform/desktop/help_box.cpp
 )
 target_link_libraries(kestrel_desktop PUBLIC kestrel_core SDL2::SDL2 OpenGL::GL X11::X11)
@@ -22,6 +20,8 @@ target_include_directories(kestrel_desktop PUBLIC ${PROJECT_SOURCE_DIR})
 
 add_executable(KestrelForges
     platform/desktop/main.cpp
+    platform/desktop/main_loop.cpp
+    platform/desktop/help.cpp
     platform/desktop/platform.cpp
 )
 target_link_libraries(KestrelForges PRIVATE kestrel_desktop)

@@ -78,3 +78,8 @@ void stepPlay()
     GameState.carRow = -3.2f;
     DrawPlayScene();
 }
+
+void ResetGameState()
+{
+    GameState = InitialGameState;
+}

@@ -77,3 +77,5 @@ void checkRoadBounds();
 // Ends the run when a row level with the car overlaps it sideways.
 void checkHits();
 
+// Puts the game back to its state at start-up.
+void ResetGameState();

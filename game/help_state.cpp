@@ -18,3 +18,9 @@ bool TakeFocusRestore()
     focusRestore = 2;
     return true;
 }
+
+void ResetHelpState()
+{
+    helpOpen = 0;
+    focusRestore = 0;
+}

@@ -13,3 +13,6 @@ void NoteHelpClosed();
 // True once after the help has closed, while it is not shown again: the
 // frame's tail then gives the game window the keyboard back.
 bool TakeFocusRestore();
+
+// The help hidden and never closed, as at start-up.
+void ResetHelpState();

@@ -17,3 +17,9 @@ void ClearKeyLatch()
 {
     KeyLatch = KeyLatchFlags{0, 0, 0, 0, 0, 0};
 }
+
+void ResetKeyLatch()
+{
+    ClearKeyLatch();
+    InputGate = GateUnopened;
+}

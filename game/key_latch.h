@@ -29,3 +29,6 @@ bool TakeGatedKey();
 
 // Sets all six latch flags back to 0 (the end of every drawn frame).
 void ClearKeyLatch();
+
+// No key latched and the gate unopened, as at start-up.
+void ResetKeyLatch();

@@ -10,22 +10,24 @@
 bool loopRunning = true;
 int quitRequested = 0;
 int quitArmed = 1;
+long passNumber = 0;
 
-void RunLoopPass(TakeOneInput takeOneInput)
+void RunLoopPass(PassInput takeInput)
 {
     InputGate = GateOpen;
-    takeOneInput();
+    takeInput();
     InputGate = GateClosed;
     // The quit sequence may have run inside the input and released the context.
     if (quitRequested == 0) {
         RenderFrame();
     }
+    ++passNumber;
 }
 
-void RunLoop(TakeOneInput takeOneInput)
+void RunLoop(PassInput takeInput)
 {
     while (loopRunning) {
-        RunLoopPass(takeOneInput);
+        RunLoopPass(takeInput);
     }
 }
 
@@ -47,4 +49,12 @@ void SleepOneFramePause()
     while (std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_until(deadline);
     }
+}
+
+void ResetLoop()
+{
+    loopRunning = true;
+    quitRequested = 0;
+    quitArmed = 1;
+    passNumber = 0;
 }

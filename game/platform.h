@@ -23,3 +23,12 @@ void PlatformRestoreFocus();
 // the time the frame took. Windows and the desktop sleep (SleepOneFramePause);
 // a page cannot sleep, so the browser schedules the next pass 34 ms from now.
 void PlatformFrameSleep();
+
+// The ports' answers to what the key table leaves to the shell (the Windows
+// window procedure gives its own): the quit sequence, which runs once, stops
+// the loop and the tune, takes the help away and releases the window, with
+// the exit code the process returns where the shell chooses it...
+void PlatformQuit(int exitCode);
+
+// ...and the "MENU" help, shown over the game, which plays on behind it.
+void PlatformShowHelp();

@@ -59,3 +59,8 @@ void DrawTitleScene()
     DrawModel(carModel, carHeading, 0.0f, -13.0f, 5.0f);
     DrawModel(groundModel, 0.0f, 0.0f, -10.0f, -5.0f);
 }
+
+void ResetSceneComposition()
+{
+    carHeading = 0.0f;
+}

@@ -12,3 +12,6 @@ void DrawObstacleRow(WaveKind kind);
 void DrawPlayScene();
 // The title view: the turntable car over the ground.
 void DrawTitleScene();
+
+// The title view's car facing its start-up way.
+void ResetSceneComposition();

@@ -76,3 +76,8 @@ void EndScene()
     glDisable(GL_DEPTH_TEST);
     PlatformPresentFrame();
 }
+
+void ResetSceneSetup()
+{
+    glStage = 0;
+}

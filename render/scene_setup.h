@@ -18,3 +18,6 @@ void BeginScene();
 
 // Blending and depth test off, then the frame is presented.
 void EndScene();
+
+// No rendering context yet, as before start-up.
+void ResetSceneSetup();

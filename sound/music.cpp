@@ -49,3 +49,9 @@ void PressMusicKey()
         SoundState = SoundStopPending;
     }
 }
+
+void ResetMusic()
+{
+    SoundState = SoundStartPending;
+    soundHoldFrames = 0;
+}

@@ -20,3 +20,6 @@ void StepMusic();
 
 // The S key, once it has passed the input gate: Playing stops, Stopped starts.
 void PressMusicKey();
+
+// The tune waiting for the first frame to start it, as at start-up.
+void ResetMusic();

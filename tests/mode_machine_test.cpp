@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <deque>
 #include <utility>
 #include <vector>
 
@@ -10,6 +9,7 @@
 #include "game/gamepad.h"
 #include "game/help_state.h"
 #include "game/key_latch.h"
+#include "game/key_queue.h"
 #include "game/key_table.h"
 #include "game/main_loop.h"
 #include "platform/null/platform_recorder.h"
@@ -211,31 +211,18 @@ TEST(InputGateRule, OneGatedKeyPerPassAndNothingWhileClosedOrUnopened)
     EXPECT_EQ(latched(), 1);
 }
 
-// A shell's part of the loop pass, fed from a queue as the browser's is.
-std::deque<int> queuedKeys;
-int quitSequences = 0;
-
+// The ports' part of the loop pass: the oldest input waiting in the key queue.
 void TakeQueuedKey()
 {
-    if (queuedKeys.empty()) {
-        return;
-    }
-    const int key = queuedKeys.front();
-    queuedKeys.pop_front();
-    const int action = PressGameKey(key);
-    if (action == KeyActionQuit && BeginQuitSequence()) {
-        ++quitSequences;
-    }
-    if (action == KeyActionShowHelp) {
-        helpOpen = 1;
-    }
+    TakeQueuedInput();
 }
 
 TEST(LoopPass, OneKeyAPassThenTheFrameAndNoFrameOnceQuitting)
 {
     StartFresh();
     // Two keys queued before a pass act in two frames, one each.
-    queuedKeys = {GameKeyEnter, GameKeyUp};
+    QueueKeyDown(GameKeyEnter, false);
+    QueueKeyDown(GameKeyUp, false);
     RunLoopPass(TakeQueuedKey);
     EXPECT_EQ(GameState.viewMode, ViewPlay);
     EXPECT_EQ(GameState.runActive, 0);
@@ -248,10 +235,21 @@ TEST(LoopPass, OneKeyAPassThenTheFrameAndNoFrameOnceQuitting)
     EXPECT_EQ(KeyLatch.right, 0);
     EXPECT_EQ(platformRecord.presents, 3);
 
+    // A repeat folds into a press of its own key still waiting, never into another key's.
+    const float carX = GameState.carX;
+    QueueKeyDown(GameKeyLeft, false);
+    QueueKeyDown(GameKeyLeft, true);
+    QueueKeyDown(GameKeyRight, true);
+    RunLoopPass(TakeQueuedKey);
+    RunLoopPass(TakeQueuedKey);
+    EXPECT_FALSE(InputWaiting());
+    EXPECT_FLOAT_EQ(GameState.carX, carX) << "Left, then Right";
+
     // M shows the help; an M while it is shown only takes the gate.
-    queuedKeys = {GameKeyM};
+    QueueKeyDown(GameKeyM, false);
     RunLoopPass(TakeQueuedKey);
     ASSERT_EQ(helpOpen, 1);
+    EXPECT_EQ(platformRecord.helpShown, 1);
     InputGate = GateOpen;
     EXPECT_EQ(PressGameKey(GameKeyM), KeyActionNone);
     EXPECT_EQ(InputGate, GateClosed);
@@ -261,14 +259,16 @@ TEST(LoopPass, OneKeyAPassThenTheFrameAndNoFrameOnceQuitting)
     EXPECT_FALSE(TakeFocusRestore());
 
     // Escape quits once; neither that pass nor a later one draws a frame.
-    queuedKeys = {GameKeyEscape, GameKeyEscape};
+    QueueKeyDown(GameKeyEscape, false);
+    QueueKeyDown(GameKeyEscape, false);
     RunLoopPass(TakeQueuedKey);
     RunLoopPass(TakeQueuedKey);
-    EXPECT_EQ(quitSequences, 1);
+    EXPECT_EQ(platformRecord.quits, 1);
+    EXPECT_EQ(platformRecord.exitCode, EscapeExitCode);
     EXPECT_FALSE(loopRunning);
     EXPECT_EQ(quitRequested, 1);
     EXPECT_EQ(quitArmed, 2);
-    EXPECT_EQ(platformRecord.presents, 4);
+    EXPECT_EQ(platformRecord.presents, 6);
 
     // The shells that sleep pause 34 ms after every frame's work.
     const auto start = std::chrono::steady_clock::now();

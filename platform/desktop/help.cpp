@@ -16,21 +16,19 @@
 #include <cstdio>
 #include <string>
 
+#include "game/platform.h"
 #include "platform/desktop/shell.h"
 
 extern char** environ;
 
 namespace {
 
-// The box's process; 0 while no box is shown.
-pid_t boxProcess = 0;
-
 // The game window's X11 id, which the box is parented to; 0 elsewhere.
 std::uintptr_t GameWindowId()
 {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
-    if (SDL_GetWindowWMInfo(mainWindow, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11) {
+    if (SDL_GetWindowWMInfo(desktop.window, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11) {
         return info.info.x11.window;
     }
     return 0;
@@ -38,7 +36,7 @@ std::uintptr_t GameWindowId()
 
 }  // namespace
 
-void ShowHelpBox()
+void PlatformShowHelp()
 {
     std::string parent = std::to_string(GameWindowId());
     std::string game = std::to_string(getpid());
@@ -49,31 +47,31 @@ void ShowHelpBox()
     const char* current = SDL_GetCurrentVideoDriver();
     std::string driver = current != nullptr ? current : "";
     char* arguments[] = {program.data(), option.data(), parent.data(), game.data(), driver.data(), nullptr};
-    const int failed = posix_spawn(&boxProcess, "/proc/self/exe", nullptr, nullptr, arguments, environ);
+    const int failed = posix_spawn(&desktop.boxProcess, "/proc/self/exe", nullptr, nullptr, arguments, environ);
     if (failed != 0) {
-        boxProcess = 0;
+        desktop.boxProcess = 0;
         std::fprintf(stderr, "KestrelForges: cannot show the help box: no process for it\n");
         return;
     }
     helpOpen = 1;
 }
 
-void WatchHelpBox()
+void WatchHelp()
 {
     // The box's process ends when OK or its close box closes it, or when it
     // could not show the box, which it has said on stderr; M works again.
-    if (boxProcess != 0 && waitpid(boxProcess, nullptr, WNOHANG) == boxProcess) {
-        boxProcess = 0;
+    if (desktop.boxProcess != 0 && waitpid(desktop.boxProcess, nullptr, WNOHANG) == desktop.boxProcess) {
+        desktop.boxProcess = 0;
         NoteHelpClosed();
     }
 }
 
-void CloseHelpBox()
+void CloseHelp()
 {
-    if (boxProcess == 0) {
+    if (desktop.boxProcess == 0) {
         return;
     }
-    kill(boxProcess, SIGKILL);
-    waitpid(boxProcess, nullptr, 0);
-    boxProcess = 0;
+    kill(desktop.boxProcess, SIGKILL);
+    waitpid(desktop.boxProcess, nullptr, 0);
+    desktop.boxProcess = 0;
 }

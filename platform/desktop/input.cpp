@@ -1,17 +1,11 @@
-// input.cpp -- SDL events to the game: keycodes and game pads to game keys, close requests to quitting
-#include <algorithm>
-#include <deque>
-#include <vector>
-
+// input.cpp -- SDL events and game pads into the game's key queue, one input a pass
 #include "game/gamepad.h"
+#include "game/key_queue.h"
 #include "game/key_table.h"
+#include "game/platform.h"
 #include "platform/desktop/shell.h"
 
 namespace {
-
-// The exit code after a close request: a close request posted to the Windows
-// game carries 0, and it is the last message the game fetches.
-constexpr int CloseExitCode = 0;
 
 int GameKeyFromKeysym(const SDL_Keysym& key)
 {
@@ -53,68 +47,45 @@ int GameKeyFromKeysym(const SDL_Keysym& key)
     }
 }
 
-// The pads plugged in, opened through SDL's game controller mapping.
-std::vector<SDL_GameController*> pads;
-
-// Pad keys waiting for their pass, oldest first; one is pressed a pass.
-std::deque<int> padKeys;
-
-void PressKey(int key)
-{
-    switch (PressGameKey(key)) {
-    case KeyActionQuit:
-        RunQuitSequence(EscapeExitCode);
-        break;
-    case KeyActionShowHelp:
-        ShowHelpBox();
-        break;
-    default:
-        break;
-    }
-}
-
-void HandleKeyDown(const SDL_Keysym& key)
+void QueueKeyDownEvent(const SDL_KeyboardEvent& down)
 {
     // Keys pressed with Alt are the system's on Windows, never the game's; of
     // them only Alt+F4 does something: it asks the window to close.
-    if ((key.mod & KMOD_ALT) != 0) {
-        if (key.sym == SDLK_F4) {
-            RunQuitSequence(CloseExitCode);
+    if ((down.keysym.mod & KMOD_ALT) != 0) {
+        if (down.keysym.sym == SDLK_F4) {
+            QueueCloseRequest();
+        } else {
+            QueueOtherInput();
         }
         return;
     }
-    PressKey(GameKeyFromKeysym(key));
+    // Every key-down counts, auto-repeats included, as on Windows.
+    QueueKeyDown(GameKeyFromKeysym(down.keysym), down.repeat != 0);
 }
 
 void QueuePadKey(int key, bool repeat)
 {
     // While another window (the help box) has the keyboard, the pads are not
-    // the game's either: SDL already keeps their presses from it, and a
-    // direction held from before stops repeating into it.
-    if (mainWindow != nullptr && SDL_GetKeyboardFocus() != mainWindow) {
+    // the game's either: a direction held from before stops repeating into it.
+    if (desktop.window != nullptr && SDL_GetKeyboardFocus() != desktop.window) {
         return;
     }
-    // A held direction's repeat is folded into its key still waiting, as a
-    // held key's are.
-    if (repeat && std::find(padKeys.begin(), padKeys.end(), key) != padKeys.end()) {
-        return;
-    }
-    padKeys.push_back(key);
+    QueueKeyDown(key, repeat);
 }
 
 void OpenPad(int device)
 {
     if (SDL_GameController* pad = SDL_GameControllerOpen(device)) {
-        pads.push_back(pad);
+        desktop.pads.push_back(pad);
     }
 }
 
 void ClosePad(SDL_JoystickID instance)
 {
-    for (auto pad = pads.begin(); pad != pads.end(); ++pad) {
+    for (auto pad = desktop.pads.begin(); pad != desktop.pads.end(); ++pad) {
         if (SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(*pad)) == instance) {
             SDL_GameControllerClose(*pad);
-            pads.erase(pad);
+            desktop.pads.erase(pad);
             return;
         }
     }
@@ -135,7 +106,7 @@ PadReading ReadOpenPads()
         {SDL_CONTROLLER_BUTTON_START, PadStart},
     };
     PadReading reading = {0, 0.0f};
-    for (SDL_GameController* pad : pads) {
+    for (SDL_GameController* pad : desktop.pads) {
         for (const Mapping& mapping : Buttons) {
             if (SDL_GameControllerGetButton(pad, mapping.button) != 0) {
                 reading.held |= 1u << mapping.control;
@@ -149,48 +120,39 @@ PadReading ReadOpenPads()
     return reading;
 }
 
-}  // namespace
-
-void ReadPadsForThePass()
-{
-    if (!pads.empty()) {
-        ReadPads(ReadOpenPads(), static_cast<double>(SDL_GetTicks64()), QueuePadKey);
-    }
-    PressWaitingPadKey();
-}
-
-bool PressWaitingPadKey()
-{
-    if (padKeys.empty()) {
-        return false;
-    }
-    const int key = padKeys.front();
-    padKeys.pop_front();
-    PressKey(key);
-    return true;
-}
-
-void HandleEvent(const SDL_Event& event)
+// One SDL event as the input Windows would have posted for it. Window events,
+// device notices and pad events take no pass: the pads are read once a pass.
+void QueueEvent(const SDL_Event& event)
 {
     switch (event.type) {
     case SDL_QUIT:
-        RunQuitSequence(CloseExitCode);
+        PlatformQuit(CloseExitCode);
         break;
     case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
-            RunQuitSequence(CloseExitCode);
+            PlatformQuit(CloseExitCode);
         }
         break;
     case SDL_KEYDOWN:
-        // Every key-down counts, auto-repeats included, as on Windows (a
-        // repeat that would pile up never gets here: FoldQueuedInput).
-        HandleKeyDown(event.key.keysym);
+        QueueKeyDownEvent(event.key);
+        break;
+    case SDL_TEXTINPUT:
+        QueueTypedText();
+        break;
+    case SDL_MOUSEMOTION:
+        QueuePointerMotion();
         break;
     case SDL_MOUSEBUTTONDOWN:
         // A click on the game window gives it the keyboard back from the help
         // box, as clicking a window does on Windows; a window manager would
         // do so too, but without one nothing else does.
-        SDL_SetWindowInputFocus(mainWindow);
+        SDL_SetWindowInputFocus(desktop.window);
+        QueueOtherInput();
+        break;
+    case SDL_KEYUP:
+    case SDL_MOUSEBUTTONUP:
+    case SDL_MOUSEWHEEL:
+        QueueOtherInput();
         break;
     case SDL_CONTROLLERDEVICEADDED:
         OpenPad(event.cdevice.which);
@@ -198,12 +160,25 @@ void HandleEvent(const SDL_Event& event)
     case SDL_CONTROLLERDEVICEREMOVED:
         ClosePad(event.cdevice.which);
         break;
-    case SDL_CONTROLLERBUTTONDOWN:
-    case SDL_CONTROLLERBUTTONUP:
-    case SDL_CONTROLLERAXISMOTION:
-        ReadPadsForThePass();
-        break;
     default:
         break;
     }
+}
+
+}  // namespace
+
+void TakeOneInput()
+{
+    SDL_PumpEvents();
+    SDL_Event event;
+    while (loopRunning && SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
+        QueueEvent(event);
+    }
+    if (!loopRunning) {
+        return;
+    }
+    if (!desktop.pads.empty()) {
+        ReadPads(ReadOpenPads(), static_cast<double>(SDL_GetTicks64()), QueuePadKey);
+    }
+    TakeQueuedInput();
 }

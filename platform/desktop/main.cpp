@@ -52,8 +52,7 @@ int main(int argc, char** argv)
         SDL_Quit();
         return 1;
     }
-    RunLoop(TakeOneEvent);
-    // The quit sequence has released the window, the context and the sound;
-    // the rest of SDL ends with the process, its libraries still loaded.
-    return exitCode;
+    // The quit sequence releases the window, the context and the sound; the
+    // rest of SDL ends with the process, its libraries still loaded.
+    return RunMainLoop();
 }

@@ -8,18 +8,8 @@
 
 namespace {
 
-// The tune, loaded once; the device exists only while it plays, so a stop
-// leaves the sound system with nothing to mix.
-struct TunePlayer {
-    SDL_AudioSpec format;     // the file's own format; SDL converts for the device
-    Uint8* bytes;             // the whole file's samples, null when silent
-    Uint32 length;            // bytes in the file
-    Uint32 position;          // next byte to play; back to 0 at every start
-    SDL_AudioDeviceID device; // 0 while stopped
-    bool reported;            // the one line about silence is written
-};
-
-TunePlayer tune = {};
+// The shell's tune, which this file plays.
+TunePlayer& tune = desktop.tune;
 
 void ReportSilence(const char* why)
 {
@@ -82,7 +72,7 @@ void LoadMusic()
 
 void PlatformPresentFrame()
 {
-    SDL_GL_SwapWindow(mainWindow);
+    SDL_GL_SwapWindow(desktop.window);
 }
 
 void PlatformStartMusic()
@@ -115,8 +105,8 @@ void PlatformRestoreFocus()
         return;
     }
     // The help box has closed: the game window takes the keyboard back.
-    SDL_RaiseWindow(mainWindow);
-    SDL_SetWindowInputFocus(mainWindow);
+    SDL_RaiseWindow(desktop.window);
+    SDL_SetWindowInputFocus(desktop.window);
 }
 
 void PlatformFrameSleep()

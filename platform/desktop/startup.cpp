@@ -6,8 +6,7 @@
 #include "platform/desktop/shell.h"
 #include "render/scene_setup.h"
 
-SDL_Window* mainWindow = nullptr;
-SDL_GLContext glContext = nullptr;
+DesktopShell desktop = {};
 
 namespace {
 
@@ -80,36 +79,35 @@ bool StartUp(const WindowRequest& request)
     int height = request.height;
     int position = SDL_WINDOWPOS_CENTERED;
     if (width == 0) {
-        SDL_DisplayMode desktop;
-        if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) {
+        SDL_DisplayMode screen;
+        if (SDL_GetDesktopDisplayMode(0, &screen) != 0) {
             std::fprintf(stderr, "KestrelForges: no desktop mode: %s\n", SDL_GetError());
             return false;
         }
-        width = desktop.w;
-        height = desktop.h;
+        width = screen.w;
+        height = screen.h;
         position = SDL_WINDOWPOS_UNDEFINED_DISPLAY(0);
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     }
-    mainWindow = SDL_CreateWindow("Kestrel Forges", position, position, width, height, flags);
-    if (mainWindow == nullptr) {
+    desktop.window = SDL_CreateWindow("Kestrel Forges", position, position, width, height, flags);
+    if (desktop.window == nullptr) {
         std::fprintf(stderr, "KestrelForges: no window: %s\n", SDL_GetError());
         return false;
     }
-    glContext = SDL_GL_CreateContext(mainWindow);
-    if (glContext == nullptr) {
+    desktop.context = SDL_GL_CreateContext(desktop.window);
+    if (desktop.context == nullptr) {
         std::fprintf(stderr, "KestrelForges: no OpenGL context: %s\n", SDL_GetError());
         return false;
     }
-    SDL_GL_MakeCurrent(mainWindow, glContext);
+    SDL_GL_MakeCurrent(desktop.window, desktop.context);
     // Frames are paced by the frame sleep alone, as on Windows.
     SDL_GL_SetSwapInterval(0);
 
     int drawableWidth = 0;
     int drawableHeight = 0;
-    SDL_GL_GetDrawableSize(mainWindow, &drawableWidth, &drawableHeight);
+    SDL_GL_GetDrawableSize(desktop.window, &drawableWidth, &drawableHeight);
     SetUpRenderContext(drawableWidth, drawableHeight);
 
-    SDL_SetEventFilter(FoldQueuedInput, nullptr);
     // Pads plugged in now or later arrive as device events, mapped by SDL's
     // own controller database (and SDL_GAMECONTROLLERCONFIG).
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {

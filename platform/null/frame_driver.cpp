@@ -12,6 +12,7 @@
 #include "game/main_loop.h"
 #include "game/random_source.h"
 #include "game/key_latch.h"
+#include "game/key_queue.h"
 #include "game/key_table.h"
 #include "render/scene_composition.h"
 #include "render/scene_setup.h"
@@ -21,19 +22,17 @@
 
 void StartFresh()
 {
-    GameState = InitialGameState;
-    KeyLatch = KeyLatchFlags{0, 0, 0, 0, 0, 0};
-    InputGate = GateUnopened;
-    loopRunning = true;
-    quitRequested = 0;
-    quitArmed = 1;
-    helpOpen = 0;
-    focusRestore = 0;
+    ResetGameState();
+    ResetKeyLatch();
+    ResetKeyQueue();
+    ResetLoop();
+    ResetHelpState();
     ResetPads();
-    SoundState = SoundStartPending;
-    soundHoldFrames = 0;
-    bannerText.clear();
-    carHeading = 0.0f;
+    ResetMusic();
+    ResetBannerText();
+    ResetSceneComposition();
+    ResetSceneSetup();
+    // The null shell's start-up: a rendering context ready for the first frame.
     glStage = 3;
     // An unseeded runtime behaves as if seeded with 1.
     SeedRandom(1);

@@ -10,6 +10,9 @@ struct PlatformRecord {
     long sleeps;                     // frame sleeps
     std::vector<std::string> music;  // "start" and "stop", in order
     std::vector<std::string> tail;   // the last frame's calls after the present, in order
+    long quits;                      // quit sequences run
+    int exitCode;                    // the last quit's exit code
+    long helpShown;                  // times the help was shown
 };
 
 extern PlatformRecord platformRecord;

@@ -1,9 +1,10 @@
 // help.cpp -- the "MENU" help dialog on the page: shown by M, closed by its OK button
 #include <emscripten/emscripten.h>
 
+#include "game/platform.h"
 #include "platform/web/shell.h"
 
-void ShowHelpDialog()
+void PlatformShowHelp()
 {
     WebShowHelp(HelpCaption, UpperHelpText, LowerHelpText);
     helpOpen = 1;

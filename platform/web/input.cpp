@@ -1,14 +1,12 @@
-// input.cpp -- the page's key presses, touch buttons and game pads to game keys
+// input.cpp -- the page's key presses, touch buttons and game pads into the game's key queue, one key a pass
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
 #include "game/gamepad.h"
+#include "game/key_queue.h"
 #include "platform/web/shell.h"
 
 namespace {
-
-// The pads' controls held at the last reading, a bit (1 << PadControl) each.
-unsigned padsHeld = 0;
 
 // Where the pads' keys go while the help dialog has the keys: nowhere.
 void DropPadKey(int /*key*/, bool /*repeat*/) {}
@@ -32,13 +30,11 @@ EM_BOOL OnKeyDown(int /*eventType*/, const EmscriptenKeyboardEvent* event, void*
         return EM_FALSE;
     }
     if (!toDialog) {
-        QueueGameKey(key, event->repeat != 0);
+        QueueKeyDown(key, event->repeat != 0);
     }
     // Enter and Escape must not close the dialog either: no default action.
     return EM_TRUE;
 }
-
-}  // namespace
 
 void ReadPadsForThePass()
 {
@@ -48,11 +44,19 @@ void ReadPadsForThePass()
     // focused OK, as Space does, and nothing reaches the game. They are read
     // all the same, so a button held across the change acts once.
     const bool dialogHasPads = WebDialogHasFocus() != 0;
-    if (dialogHasPads && (held & ~padsHeld & (1u << PadSouth)) != 0) {
+    if (dialogHasPads && (held & ~web.padsHeld & (1u << PadSouth)) != 0) {
         WebPressFocusedButton();
     }
-    padsHeld = held;
-    ReadPads(PadReading{held, stickX}, emscripten_get_now(), dialogHasPads ? DropPadKey : QueueGameKey);
+    web.padsHeld = held;
+    ReadPads(PadReading{held, stickX}, emscripten_get_now(), dialogHasPads ? DropPadKey : QueueKeyDown);
+}
+
+}  // namespace
+
+void TakeOneInput()
+{
+    ReadPadsForThePass();
+    web.inputTaken = TakeQueuedInput();
 }
 
 void ListenForInput()
@@ -66,6 +70,6 @@ extern "C" {
 // virtual-key code, as a key press would report it.
 EMSCRIPTEN_KEEPALIVE void WebPressKey(int code, int repeat)
 {
-    QueueGameKey(GameKeyFromVirtualKey(static_cast<unsigned long long>(code)), repeat != 0);
+    QueueKeyDown(GameKeyFromVirtualKey(static_cast<unsigned long long>(code)), repeat != 0);
 }
 }

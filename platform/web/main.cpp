@@ -28,8 +28,7 @@ int main()
     if (!StartUp()) {
         return 1;
     }
-    // No first message to wait for and drop: the first pass runs at once.
-    emscripten_async_call(RunPassOnTimer, nullptr, 0);
+    RunMainLoop();
     // The runtime stays alive for the timer passes after main returns.
     emscripten_exit_with_live_runtime();
     return 0;

@@ -1,57 +1,21 @@
-// main_loop.cpp -- the browser side of the loop: the key queue, one pass per timer tick, quitting
-#include <algorithm>
-#include <deque>
-
+// main_loop.cpp -- the browser loop: one pass per timer tick, quitting
 #include <emscripten/emscripten.h>
 
 #include "game/platform.h"
 #include "platform/web/shell.h"
 
-namespace {
-
-// Key presses waiting for their loop pass, oldest first; one is taken per pass.
-std::deque<int> keyQueue;
-
-void TakeQueuedKey()
+void RunMainLoop()
 {
-    if (keyQueue.empty()) {
-        return;
-    }
-    const int key = keyQueue.front();
-    keyQueue.pop_front();
-    switch (PressGameKey(key)) {
-    case KeyActionQuit:
-        RunQuitSequence();
-        break;
-    case KeyActionShowHelp:
-        ShowHelpDialog();
-        break;
-    default:
-        break;
-    }
-}
-
-}  // namespace
-
-PassWatcher passWatcher = nullptr;
-
-void QueueGameKey(int key, bool repeat)
-{
-    // Windows folds a held key's repeat into its key-down still waiting.
-    const bool folded = repeat && std::find(keyQueue.begin(), keyQueue.end(), key) != keyQueue.end();
-    if (loopRunning && !folded) {
-        keyQueue.push_back(key);
-    }
+    // No first message to wait for and drop: the first pass runs at once.
+    emscripten_async_call(RunPassOnTimer, nullptr, 0);
 }
 
 void RunPassOnTimer(void* /*unused*/)
 {
     const double passStart = emscripten_get_now();
-    ReadPadsForThePass();
-    const bool keyWaiting = !keyQueue.empty();
-    RunLoopPass(TakeQueuedKey);
-    if (passWatcher != nullptr) {
-        passWatcher(passStart, keyWaiting);
+    RunLoopPass(TakeOneInput);
+    if (web.passWatcher != nullptr) {
+        web.passWatcher(passStart, web.inputTaken);
     }
 }
 
@@ -60,12 +24,11 @@ void ScheduleNextPass()
     emscripten_async_call(RunPassOnTimer, nullptr, FramePauseMilliseconds);
 }
 
-void RunQuitSequence()
+void PlatformQuit(int /*exitCode*/)
 {
     if (!BeginQuitSequence()) {
         return;
     }
-    keyQueue.clear();
     PlatformStopMusic();
     WebShowEnded();
 }

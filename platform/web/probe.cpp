@@ -17,9 +17,9 @@ int runEndFrame = -1;    // frame in which the latest run ended
 int lastRunActive = 0;   // whether a run was on at the end of the last pass
 
 // Counts the frames and the keys taken, and notes where runs begin and end.
-void WatchPass(double passStart, bool keyWaiting)
+void WatchPass(double passStart, bool inputTaken)
 {
-    keysTaken += keyWaiting ? 1 : 0;
+    keysTaken += inputTaken ? 1 : 0;
     if (quitRequested == 0) {
         ++framesDrawn;
         if (lastRunActive == 0 && GameState.runActive == 1) {
@@ -36,7 +36,7 @@ void WatchPass(double passStart, bool keyWaiting)
 // From the page's start, before the first pass.
 __attribute__((constructor)) void StartWatching()
 {
-    passWatcher = WatchPass;
+    web.passWatcher = WatchPass;
 }
 
 }  // namespace

@@ -62,32 +62,37 @@ void WebShowEnded();
 // Draws what opengl.cpp still holds for this frame.
 void WebFinishFrame();
 
-// The loop (main_loop.cpp): a pass per timer tick, 34 ms after the last one's
-// work (the frame sleep); keys wait in a queue for their pass.
-void RunPassOnTimer(void* unused);
-void ScheduleNextPass();
-// A key press for the next passes, in order. A repeat (of a held key, touch
-// button or pad direction) is folded into a press of the same key still
-// waiting, so a hold never builds a backlog; a fresh press always waits its turn.
-void QueueGameKey(int key, bool repeat);
 // Watches each pass once it is done, told when it began (ms, the page clock)
-// and whether a key waited for it, so it took one. Only the test build has a
-// watcher, its probe (probe.cpp, which tests read); the release page has none.
-using PassWatcher = void (*)(double passStart, bool keyWaiting);
-extern PassWatcher passWatcher;
-// The quit sequence: stops the loop and the tune, closes the dialog, shows the
-// end line; once.
-void RunQuitSequence();
+// and whether it took an input. Only the test build has a watcher, its probe
+// (probe.cpp, which tests read); the release page has none.
+using PassWatcher = void (*)(double passStart, bool inputTaken);
+
+// Everything the browser shell keeps.
+struct WebShell {
+    unsigned padsHeld;        // the pads' controls held at the last reading, a bit (1 << PadControl) each
+    bool inputTaken;          // the pass being run took an input
+    PassWatcher passWatcher;  // the test build's probe; null on the release page
+};
+
+extern WebShell web;
 
 // Start-up (startup.cpp): canvas, WebGL context, first render state, audio
 // unblocking and input. False, with the page's line, without WebGL.
 bool StartUp();
 
-// Input (input.cpp): the page's key presses and touches into the queue.
-void ListenForInput();
-// Reads the pads once a pass; their keys join the queue, or while the help
-// dialog has the keys, go to the dialog.
-void ReadPadsForThePass();
+// The loop (main_loop.cpp): a pass per timer tick, 34 ms after the last one's
+// work (the frame sleep). Quitting is PlatformQuit (game/platform.h).
+void RunMainLoop();
+void RunPassOnTimer(void* unused);
+void ScheduleNextPass();
 
-// Help (help.cpp): shows the "MENU" dialog; its OK button calls WebHelpClosed.
-void ShowHelpDialog();
+// Input (input.cpp): the page's key presses and touches join the game's key
+// queue as they come.
+void ListenForInput();
+// The pass's input: the pads are read (their keys join the queue, or while
+// the help dialog has the keys, go to the dialog), then the oldest key
+// waiting is taken.
+void TakeOneInput();
+
+// Help (help.cpp): the "MENU" dialog is PlatformShowHelp (game/platform.h);
+// its OK button calls WebHelpClosed.

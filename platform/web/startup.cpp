@@ -2,6 +2,8 @@
 #include "platform/web/shell.h"
 #include "render/scene_setup.h"
 
+WebShell web = {0, false, nullptr};
+
 bool StartUp()
 {
     int width = 0;

@@ -1,5 +1,6 @@
 // help.cpp -- the modeless "MENU" help dialog and the keyboard hand-back after it
 #include "game/help_text.h"
+#include "game/platform.h"
 #include "platform/windows/shell.h"
 #include "resources/resource_ids.h"
 
@@ -52,11 +53,18 @@ INT_PTR CALLBACK MenuDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM /*
 // handle yet), hidden and without an owner.
 HWND helpDialog = CreateDialogParamW(nullptr, MAKEINTRESOURCEW(IDD_MENU), nullptr, MenuDlgProc, 0);
 
-void ShowHelpDialog()
+void PlatformShowHelp()
 {
     ShowCursor(TRUE);
     SetHelpItemText(helpDialog, IDC_HELP_UPPER, UpperHelpText);
     SetHelpItemText(helpDialog, IDC_HELP_LOWER, LowerHelpText);
     ShowWindow(helpDialog, SW_SHOW);
     helpOpen = 1;
+}
+
+void CloseHelp()
+{
+    if (helpDialog != nullptr) {
+        EndDialog(helpDialog, 0);
+    }
 }

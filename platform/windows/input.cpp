@@ -1,17 +1,18 @@
-// input.cpp -- the game window's procedure: key-downs to the key table, close and destroy
+// input.cpp -- one message a pass, and the game window's procedure: key-downs to the key table, close and destroy
 #include "game/key_table.h"
+#include "game/platform.h"
 #include "platform/windows/shell.h"
 
 namespace {
 
-void HandleKeyDown(HWND window, WPARAM key)
+void HandleKeyDown(WPARAM key)
 {
     switch (PressGameKey(GameKeyFromVirtualKey(key))) {
     case KeyActionQuit:
-        RunQuitSequence(window);
+        PlatformQuit(EscapeExitCode);
         break;
     case KeyActionShowHelp:
-        ShowHelpDialog();
+        PlatformShowHelp();
         break;
     default:
         break;
@@ -19,6 +20,18 @@ void HandleKeyDown(HWND window, WPARAM key)
 }
 
 }  // namespace
+
+void TakeOneInput()
+{
+    MSG* message = messagePump.message;
+    if (PeekMessageW(message, nullptr, 0, 0, PM_REMOVE)) {
+        // No dialog keyboard handling: the help dialog's messages go the same way.
+        if (TranslateAcceleratorW(message->hwnd, messagePump.accelerators, message) == 0) {
+            TranslateMessage(message);
+            DispatchMessageW(message);
+        }
+    }
+}
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -28,10 +41,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_CLOSE:
         // Alt+F4 and other close requests: the window goes only through quitting.
-        RunQuitSequence(window);
+        PlatformQuit(CloseExitCode);
         return 0;
     case WM_KEYDOWN:
-        HandleKeyDown(window, wParam);
+        HandleKeyDown(wParam);
         return 0;
     default:
         return DefWindowProcW(window, message, wParam, lParam);

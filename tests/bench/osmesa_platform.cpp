@@ -21,6 +21,10 @@ void PlatformStopMusic() {}
 void PlatformRestoreFocus() {}
 void PlatformFrameSleep() {}
 
+// Frames only: no key reaches the key table's quit or help here.
+void PlatformQuit(int /*exitCode*/) {}
+void PlatformShowHelp() {}
+
 // A fresh start resets the recorders; on a real rasterizer nothing is recorded.
 void ResetGlRecord() {}
 void ResetPlatformRecord() {}

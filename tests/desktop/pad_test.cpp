@@ -6,7 +6,9 @@
 #include <functional>
 
 #include "game/game_state.h"
+#include "game/key_queue.h"
 #include "platform/desktop/shell.h"
+#include "platform/null/platform_recorder.h"
 #include "tests/support/frame_script.h"
 
 // The tune loader belongs to the shell's frame calls, which the recording platform stands in for.
@@ -20,7 +22,7 @@ SDL_Joystick* pad = nullptr;
 bool PassUntil(const std::function<bool()>& shown)
 {
     for (int pass = 0; pass < 20; ++pass) {
-        RunLoopPass(TakeOneEvent);
+        RunLoopPass(TakeOneInput);
         if (shown()) {
             return true;
         }
@@ -32,7 +34,7 @@ bool PassUntil(const std::function<bool()>& shown)
 void Settle()
 {
     for (int pass = 0; pass < 3; ++pass) {
-        RunLoopPass(TakeOneEvent);
+        RunLoopPass(TakeOneInput);
     }
 }
 
@@ -40,7 +42,7 @@ void Settle()
 int PassesUntil(const std::function<bool()>& shown)
 {
     for (int pass = 1; pass <= 30; ++pass) {
-        RunLoopPass(TakeOneEvent);
+        RunLoopPass(TakeOneInput);
         if (shown()) {
             return pass;
         }
@@ -48,10 +50,16 @@ int PassesUntil(const std::function<bool()>& shown)
     return 0;
 }
 
-// Empties SDL's queue, the end of its last poll included: the passes counted next take only what is pushed.
+// Empties SDL's queue and the game's: the passes counted next take only what is pushed.
 void EmptyQueue()
 {
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    ResetKeyQueue();
+}
+
+bool QueuesEmpty()
+{
+    return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, 0, SDL_LASTEVENT) == 0 && !InputWaiting();
 }
 
 void PushKey(Uint32 type, SDL_Keycode key, Uint8 repeat)
@@ -84,7 +92,6 @@ bool Press(SDL_GameControllerButton button, const std::function<bool()>& shown)
 TEST(DesktopPad, StartAPlayThenTheStickAndDpadSteerAndBackWithStartQuits)
 {
     ASSERT_EQ(SDL_Init(SDL_INIT_GAMECONTROLLER), 0) << SDL_GetError();
-    SDL_SetEventFilter(FoldQueuedInput, nullptr);
     StartFresh();
     SDL_VirtualJoystickDesc description = {};
     description.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
@@ -106,13 +113,13 @@ TEST(DesktopPad, StartAPlayThenTheStickAndDpadSteerAndBackWithStartQuits)
     const float heading = GameState.headingDeg;
     SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT, 1);
     EXPECT_TRUE(PassUntil([heading] { return GameState.headingDeg < heading; }));
-    mainWindow = SDL_CreateWindow("game", 0, 0, 64, 64, SDL_WINDOW_SHOWN);
+    desktop.window = SDL_CreateWindow("game", 0, 0, 64, 64, SDL_WINDOW_SHOWN);
     ASSERT_EQ(SDL_GetKeyboardFocus(), nullptr);
     SDL_Delay(700);
     Settle();
     EXPECT_FLOAT_EQ(GameState.headingDeg, heading - 2.0f) << "Left repeated into the game behind the box";
-    SDL_DestroyWindow(mainWindow);
-    mainWindow = nullptr;
+    SDL_DestroyWindow(desktop.window);
+    desktop.window = nullptr;
     SDL_Delay(50);
     EXPECT_TRUE(PassUntil([heading] { return GameState.headingDeg < heading - 2.0f; }));
     SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT, 0);
@@ -134,7 +141,7 @@ TEST(DesktopPad, StartAPlayThenTheStickAndDpadSteerAndBackWithStartQuits)
     // Back and Start together quit as Escape does.
     SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_BACK, 1);
     EXPECT_TRUE(Press(SDL_CONTROLLER_BUTTON_START, [] { return quitRequested == 1; }));
-    EXPECT_EQ(exitCode, EscapeExitCode);
+    EXPECT_EQ(platformRecord.exitCode, EscapeExitCode);
 
     SDL_JoystickClose(pad);
     SDL_JoystickDetachVirtual(device);
@@ -143,12 +150,11 @@ TEST(DesktopPad, StartAPlayThenTheStickAndDpadSteerAndBackWithStartQuits)
 }
 
 // Input that reaches SDL's queue faster than the passes take it, as Windows keeps it: two presses of one key are
-// two, a held key's repeats and the characters they type fold into the key still waiting, and a pad's stick
-// keeps one motion waiting.
+// two, a held key's repeats and the characters they type fold into the key still waiting, the pointer keeps one
+// motion waiting, and a pad's stick, read once a pass, takes none.
 TEST(DesktopQueue, PressesCountRepeatsAndStickMotionFold)
 {
     ASSERT_EQ(SDL_Init(SDL_INIT_GAMECONTROLLER), 0) << SDL_GetError();
-    SDL_SetEventFilter(FoldQueuedInput, nullptr);
     StartFresh();
     const float start = GameState.headingDeg;
     EmptyQueue();
@@ -156,7 +162,7 @@ TEST(DesktopQueue, PressesCountRepeatsAndStickMotionFold)
     PushKey(SDL_KEYUP, SDLK_LEFT, 0);
     PushKey(SDL_KEYDOWN, SDLK_LEFT, 0);
     PushKey(SDL_KEYUP, SDLK_LEFT, 0);
-    EXPECT_EQ(PassesUntil([] { return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, 0, SDL_LASTEVENT) == 0; }), 4);
+    EXPECT_EQ(PassesUntil(QueuesEmpty), 4);
     EXPECT_FLOAT_EQ(start - GameState.headingDeg, 4.0f) << "two separate presses of Left, two steps";
 
     // X held: its press and character, then five repeats with theirs; Right after them comes third.
@@ -171,18 +177,22 @@ TEST(DesktopQueue, PressesCountRepeatsAndStickMotionFold)
     PushKey(SDL_KEYDOWN, SDLK_RIGHT, 0);
     EXPECT_EQ(PassesUntil([held] { return GameState.headingDeg != held; }), 3) << "no backlog of typed characters";
 
-    // Ten stick motions, then Right: one motion waits, Right comes second.
+    // Ten pointer and ten stick motions, then Right: one motion waits, Right comes second.
     const float moved = GameState.headingDeg;
     EmptyQueue();
     for (int motion = 0; motion < 10; ++motion) {
         SDL_Event event = {};
+        event.type = SDL_MOUSEMOTION;
+        event.motion.x = motion;
+        SDL_PushEvent(&event);
+        event = {};
         event.type = SDL_CONTROLLERAXISMOTION;
         event.caxis.axis = SDL_CONTROLLER_AXIS_LEFTX;
         event.caxis.value = static_cast<Sint16>(1000 * motion);
         SDL_PushEvent(&event);
     }
     PushKey(SDL_KEYDOWN, SDLK_RIGHT, 0);
-    EXPECT_EQ(PassesUntil([moved] { return GameState.headingDeg != moved; }), 2) << "stick motion coalesced";
+    EXPECT_EQ(PassesUntil([moved] { return GameState.headingDeg != moved; }), 2) << "motion coalesced";
 
     SDL_Quit();
     StartFresh();
