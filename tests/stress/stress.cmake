@@ -110,7 +110,8 @@ set(fuzz_sources ${core_sources}
 set(fuzz_build_dir ${CMAKE_CURRENT_BINARY_DIR}/fuzzer_objects)
 file(MAKE_DIRECTORY ${fuzz_build_dir})
 set(fuzz_flags -std=c++17 -O1 -g -Wall -Wextra -ffp-contract=off -fno-omit-frame-pointer
-    -fsanitize=address,undefined -fno-sanitize-recover=all -I${PROJECT_SOURCE_DIR})
+    -fsanitize=address,undefined -fno-sanitize-recover=all -I${PROJECT_SOURCE_DIR}
+    -DKESTREL_GAME_VERSION="${PROJECT_VERSION}")
 # Comparison tracing would cost most of the time in the drawing loops and adds
 # little here: the inputs are key flags, never compared with magic values.
 list(APPEND fuzz_flags -fno-sanitize-coverage=trace-cmp)
