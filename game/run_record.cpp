@@ -1,6 +1,7 @@
 // run_record.cpp -- the run record: a game's keys by loop pass, as a text file and as a link
 #include "game/run_record.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "game/key_table.h"
@@ -318,16 +319,16 @@ bool ParseRunRecord(const std::string& text, RunRecord* record, std::string* err
     RunRecord read{{}, 0};
     TextPart part = PartMagic;
     long lineNumber = 0;
-    std::size_t start = 0;
-    // A line without its newline was cut mid-write: the record ends before it.
-    for (std::size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
-        ++lineNumber;
+    // A last line without its newline was cut mid-write: the record ends before it.
+    const std::size_t whole = text.rfind('\n') + 1;
+    for (std::size_t start = 0; start < whole; ++lineNumber) {
+        const std::size_t end = std::min(text.find('\n', start), whole);
         const std::string line = text.substr(start, end - start);
         start = end + 1;
         const std::vector<std::string> words = Words(line.substr(0, line.find('#')));
         const std::string fault = words.empty() ? "" : ReadLine(words, &part, &read);
         if (!fault.empty()) {
-            *error = "line " + Number(lineNumber) + ": " + fault;
+            *error = "line " + Number(lineNumber + 1) + ": " + fault;
             return false;
         }
     }
