@@ -123,7 +123,12 @@ TEST(RunRecord, BadLinkGetsOneLine)
     EXPECT_EQ(LinkError("AQE=EAAmA"), "the run link has a bad character \"=\" at 4");
     EXPECT_EQ(LinkError(std::string(MaxLinkChars + 1, 'A')),
               "the run link is 65537 characters, over the limit of 65536");
-    // Version 2 with no keys, and enter and up both at pass 0, each under a right checksum.
+    // Another spelling of the same bytes: the filler bits after the last byte are not zero.
+    EXPECT_EQ(LinkError(link.substr(0, link.size() - 1) + static_cast<char>(link.back() + 1)),
+              "the run link is cut short or corrupt");
+    // Version 2 with no keys; enter and up both at pass 0; enter's number in two bytes where one
+    // does; each under a right checksum.
     EXPECT_EQ(LinkError("AgB7bQ"), "the run link was made by a newer game (run format 2; this game reads 1)");
     EXPECT_EQ(LinkError("AQEEAAmA"), "the run link has two keys at pass 0");
+    EXPECT_EQ(LinkError("AYEAAP4e"), "the run link has a bad number at byte 1");
 }
