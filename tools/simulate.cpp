@@ -5,18 +5,61 @@
 // the last keyed frame); "#" starts a comment. Frames count from 0, and frame
 // numbers and the count go up to MaxScriptFrame. A script that cannot be read
 // or has a bad line plays nothing: one line on stderr and exit code 2.
+//
+// A run record (game/run_record.h), known by its header, plays the same way:
+// pass N is frame N, up to its passes count, else to its last key's pass.
 #include <cstddef>
 #include <cstdio>
 #include <iostream>
+#include <sstream>
 #include <string>
 
+#include "game/run_record.h"
 #include "platform/null/frame_driver.h"
 #include "tools/simulation/replay_script.h"
+
+namespace {
+
+// Whether the first line that is not blank or a comment is a record's header.
+bool IsRunRecord(const std::string& text)
+{
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream words(line.substr(0, line.find('#')));
+        std::string first;
+        if (words >> first) {
+            return first == "kestrel-forges";
+        }
+    }
+    return false;
+}
+
+// The record as frames of Frame() letters, one key at most in each.
+bool ParseRecordFrames(const std::string& text, ReplayFrames* frames, std::string* error)
+{
+    RunRecord record{{}, 0};
+    if (!ParseRunRecord(text, &record, error)) {
+        return false;
+    }
+    const long passes = record.passes > 0 ? record.passes : record.keys.empty() ? 0 : record.keys.back().pass + 1;
+    if (passes == 0) {
+        *error = "no passes to play";
+        return false;
+    }
+    frames->assign(static_cast<std::size_t>(passes), "");
+    for (const RecordedKey& key : record.keys) {
+        (*frames)[static_cast<std::size_t>(key.pass)] = FrameKeyLetter(key.key);
+    }
+    return true;
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
     if (argc != 2) {
-        std::cerr << "usage: simulate <key script>\n";
+        std::cerr << "usage: simulate <key script or run record>\n";
         return 2;
     }
     std::string text;
@@ -26,7 +69,9 @@ int main(int argc, char** argv)
     }
     ReplayFrames frames;
     std::string error;
-    if (!ParseReplayScript(text, &frames, &error)) {
+    const bool parsed = IsRunRecord(text) ? ParseRecordFrames(text, &frames, &error)
+                                           : ParseReplayScript(text, &frames, &error);
+    if (!parsed) {
         std::cerr << argv[1] << ": " << error << "\n";
         return 2;
     }

@@ -15,9 +15,12 @@
 void StartFresh();
 
 // Runs one frame after the keys of the string went through the key table, one
-// letter per key: E Enter, L Left, U Up, R Right, P pause, X restart (R), S music.
-// "" runs a frame with no key.
+// letter per key: E Enter, L Left, U Up, R Right, D Down, M help, P pause,
+// X restart (R), S music. "" runs a frame with no key.
 void Frame(const std::string& keys = "");
+
+// The letter Frame() takes for a game key; '\0' for Escape, which it does not take.
+char FrameKeyLetter(int key);
 
 // Runs count frames without keys.
 void Frames(int count);

@@ -1,6 +1,12 @@
 # compare_trace.cmake -- plays a replay with the simulator and fails unless its trace equals the committed one
 # Usage: cmake -DRUNNER=<emulator, may be empty> -DSIMULATE=<simulator> -DKEYS=<script.keys>
-#              -DEXPECTED=<script.trace> -DACTUAL=<where a differing trace goes> -P compare_trace.cmake
+#              -DEXPECTED=<script.trace> -DACTUAL=<where a differing trace goes> [-DSEED=1] -P compare_trace.cmake
+# With SEED, KEYS is a fuzzer seed: its first byte names its mode, the rest is played.
+if(SEED)
+    file(READ ${KEYS} played OFFSET 1)
+    set(KEYS ${ACTUAL}.played)
+    file(WRITE ${KEYS} "${played}")
+endif()
 execute_process(COMMAND ${RUNNER} ${SIMULATE} ${KEYS} OUTPUT_VARIABLE actual ERROR_VARIABLE errors RESULT_VARIABLE status)
 # A Wine started just as the prefix's previous server shuts down can fail
 # before the program runs: status 1 and not a line of output. Once more then.

@@ -1,11 +1,16 @@
 // corpus_gen.cpp -- writes the fuzzer's seed corpus: every replay as key bytes, plus banner texts
 //
+// A replay that presses at most one key a frame is also written as a run record
+// and as a run link, frame N being pass N.
+//
 // Usage: corpus_gen <output directory> <replay.keys>... The output is the same on every run.
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "game/run_record.h"
+#include "platform/null/frame_driver.h"
 #include "tests/stress/fuzz_input.h"
 #include "tools/simulation/replay_script.h"
 
@@ -41,6 +46,23 @@ bool WriteSeed(const std::string& path, const std::vector<std::uint8_t>& bytes)
     return WriteTextFile(path, std::string(bytes.begin(), bytes.end()));
 }
 
+// The replay as a record, or false when a frame holds more than one key.
+bool ReplayRecord(const ReplayFrames& frames, RunRecord* record)
+{
+    record->passes = static_cast<long>(frames.size());
+    for (std::size_t frame = 0; frame < frames.size(); ++frame) {
+        if (frames[frame].size() > 1) {
+            return false;
+        }
+        for (int key = 0; !frames[frame].empty() && key <= 15; ++key) {
+            if (RecordableKey(key) && FrameKeyLetter(key) == frames[frame][0]) {
+                record->keys.push_back(RecordedKey{static_cast<long>(frame), key});
+            }
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -58,13 +80,18 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "corpus_gen: %s: %s\n", argv[i], error.empty() ? "cannot read" : error.c_str());
             return 1;
         }
-        if (!WriteSeed(directory + "/replay_" + BaseName(argv[i]), EncodeFuzzFrames(frames))) {
+        RunRecord record{{}, 0};
+        const std::string name = BaseName(argv[i]);
+        const bool recorded = ReplayRecord(frames, &record);
+        if (!WriteSeed(directory + "/replay_" + name, EncodeFuzzFrames(frames)) ||
+            (recorded && !WriteSeed(directory + "/record_" + name, EncodeFuzzText(RecordMode, FormatRunRecord(record)))) ||
+            (recorded && !WriteSeed(directory + "/link_" + name, EncodeFuzzText(LinkMode, EncodeRunLink(record))))) {
             std::fprintf(stderr, "corpus_gen: cannot write into %s\n", directory.c_str());
             return 1;
         }
     }
     for (const BannerSeed& seed : BannerSeeds) {
-        if (!WriteSeed(directory + "/" + seed.name, EncodeFuzzBanner(seed.text))) {
+        if (!WriteSeed(directory + "/" + seed.name, EncodeFuzzText(BannerMode, seed.text))) {
             std::fprintf(stderr, "corpus_gen: cannot write into %s\n", directory.c_str());
             return 1;
         }

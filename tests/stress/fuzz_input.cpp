@@ -66,9 +66,9 @@ std::vector<std::uint8_t> EncodeFuzzFrames(const ReplayFrames& frames)
     return bytes;
 }
 
-std::vector<std::uint8_t> EncodeFuzzBanner(const std::string& text)
+std::vector<std::uint8_t> EncodeFuzzText(std::uint8_t mode, const std::string& text)
 {
-    std::vector<std::uint8_t> bytes(text.size() + 1, BannerMode);
+    std::vector<std::uint8_t> bytes(text.size() + 1, mode);
     for (std::size_t i = 0; i < text.size(); ++i) {
         bytes[i + 1] = static_cast<std::uint8_t>(text[i]);
     }

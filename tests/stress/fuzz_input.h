@@ -8,8 +8,13 @@
 
 #include "tools/simulation/replay_script.h"
 
-// First byte's low bit: 0 plays frames of keys, 1 stamps the rest as banner text.
+// First byte's low two bits pick what the rest is: frames of keys, banner
+// text, a run record's text or a run link.
+constexpr std::uint8_t ModeBits = 3;
+constexpr std::uint8_t KeyMode = 0;
 constexpr std::uint8_t BannerMode = 1;
+constexpr std::uint8_t RecordMode = 2;
+constexpr std::uint8_t LinkMode = 3;
 
 // No input plays longer than this, so every execution stays short.
 constexpr std::size_t MaxFuzzFrames = 3000;
@@ -22,5 +27,5 @@ ReplayFrames DecodeFuzzFrames(const std::uint8_t* data, std::size_t size);
 // The key-mode bytes that decode to exactly these frames.
 std::vector<std::uint8_t> EncodeFuzzFrames(const ReplayFrames& frames);
 
-// The banner-mode bytes that stamp this text.
-std::vector<std::uint8_t> EncodeFuzzBanner(const std::string& text);
+// The bytes of a mode (banner, record or link) whose rest is this text.
+std::vector<std::uint8_t> EncodeFuzzText(std::uint8_t mode, const std::string& text);

@@ -44,6 +44,15 @@ if(KESTREL_SHARED_CHECKS)
             -DACTUAL=${CMAKE_BINARY_DIR}/replays/${name}.actual
             -P ${stress_source_dir}/compare_trace.cmake)
         set_tests_properties(host_replay_${name} PROPERTIES LABELS unit TIMEOUT 60)
+        # The same run from the record the corpus makes of it, where it makes one.
+        if(EXISTS ${stress_source_dir}/corpus/record_${name})
+            add_test(NAME host_replay_${name}_as_record COMMAND ${CMAKE_COMMAND} -DSIMULATE=$<TARGET_FILE:simulate>
+                -DKEYS=${stress_source_dir}/corpus/record_${name} -DSEED=1
+                -DEXPECTED=${replay_source_dir}/${name}.trace
+                -DACTUAL=${CMAKE_BINARY_DIR}/replays/${name}_as_record.actual
+                -P ${stress_source_dir}/compare_trace.cmake)
+            set_tests_properties(host_replay_${name}_as_record PROPERTIES LABELS unit TIMEOUT 60)
+        endif()
     endforeach()
     add_test(NAME stress_support_test COMMAND stress_support_test)
     set_tests_properties(stress_support_test PROPERTIES LABELS unit TIMEOUT 120)
@@ -110,7 +119,8 @@ set(fuzz_sources ${core_sources}
 set(fuzz_build_dir ${CMAKE_CURRENT_BINARY_DIR}/fuzzer_objects)
 file(MAKE_DIRECTORY ${fuzz_build_dir})
 set(fuzz_flags -std=c++17 -O1 -g -Wall -Wextra -ffp-contract=off -fno-omit-frame-pointer
-    -fsanitize=address,undefined -fno-sanitize-recover=all -I${PROJECT_SOURCE_DIR})
+    -fsanitize=address,undefined -fno-sanitize-recover=all -I${PROJECT_SOURCE_DIR}
+    -DKESTREL_GAME_VERSION="${PROJECT_VERSION}")
 # Comparison tracing would cost most of the time in the drawing loops and adds
 # little here: the inputs are key flags, never compared with magic values.
 list(APPEND fuzz_flags -fno-sanitize-coverage=trace-cmp)

@@ -106,14 +106,14 @@ TEST(FuzzInput, EncodedFramesDecodeToTheSameFramesAndStayBounded)
     }
     frames[74] = "PX";
     const std::vector<std::uint8_t> bytes = EncodeFuzzFrames(frames);
-    EXPECT_EQ(bytes[0] & BannerMode, 0);
+    EXPECT_EQ(bytes[0] & ModeBits, KeyMode);
     frames[1] = "EU";  // decoding lists keys in Frame() order
     EXPECT_EQ(DecodeFuzzFrames(bytes.data(), bytes.size()), frames);
     EXPECT_LT(bytes.size(), 20u);
 
     const std::vector<std::uint8_t> endless(1000, 0xff);
     EXPECT_EQ(DecodeFuzzFrames(endless.data(), endless.size()).size(), MaxFuzzFrames);
-    EXPECT_EQ(EncodeFuzzBanner("score")[0] & BannerMode, BannerMode);
+    EXPECT_EQ(EncodeFuzzText(BannerMode, "score")[0] & ModeBits, BannerMode);
 }
 
 // Runs frames from a fresh start and returns the first broken rule, if any.
