@@ -14,6 +14,7 @@ add_library(kestrel_desktop STATIC
     platform/desktop/startup.cpp
     platform/desktop/input.cpp
     platform/desktop/help_box.cpp
+    platform/desktop/record.cpp
 )
 target_link_libraries(kestrel_desktop PUBLIC kestrel_core SDL2::SDL2 OpenGL::GL X11::X11)
 target_include_directories(kestrel_desktop PUBLIC ${PROJECT_SOURCE_DIR})

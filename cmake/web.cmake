@@ -23,6 +23,7 @@ function(add_web_page target folder)
         ${web_source_dir}/main_loop.cpp
         ${web_source_dir}/input.cpp
         ${web_source_dir}/help.cpp
+        ${web_source_dir}/record.cpp
         ${web_source_dir}/platform.cpp
         ${web_source_dir}/opengl.cpp
     )

@@ -31,6 +31,11 @@ void RunLoop(PassInput takeInput)
     }
 }
 
+long FramesDrawn()
+{
+    return quitRequested != 0 ? passNumber - 1 : passNumber;
+}
+
 bool BeginQuitSequence()
 {
     if (quitArmed != 1) {

@@ -32,6 +32,9 @@ void RunLoopPass(PassInput takeInput);
 // Passes until the quit sequence has stopped the loop.
 void RunLoop(PassInput takeInput);
 
+// The frames drawn so far: every pass draws one but the pass that began quitting.
+long FramesDrawn();
+
 // The start of the quit sequence. The first call stops the loop, suppresses
 // every later frame and returns true: the shell then releases its window,
 // context and sound. Every later call returns false and does nothing.

@@ -10,7 +10,9 @@
 // without waiting for a first event; the tune is looked up beside the
 // executable, then in the installed data folder
 // ../share/games/kestrel-forges, then in the current folder, and a missing
-// tune or sound device is reported in one line on stderr. As there: one input
+// tune or sound device is reported in one line on stderr; --record FILE
+// writes the game's keys as the core takes them, and --play FILE plays a
+// recorded run (a bad record exits with 2). As there: one input
 // event per loop pass (pointer motion coalesced to one pending, a held key's
 // repeats folded into its key-down still waiting, window events taking no
 // pass), the game plays on behind the help box, which takes the keyboard until
@@ -42,9 +44,17 @@ int main(int argc, char** argv)
     if (argc == 5 && std::strcmp(argv[1], "--help-box") == 0) {
         return RunHelpBoxProcess(argv[2], argv[3], argv[4]);
     }
-    WindowRequest request = {0, 0};
+    CommandLine request = {0, 0, nullptr, nullptr};
     if (!ParseCommandLine(argc, argv, &request)) {
-        std::fprintf(stderr, "usage: %s [--window WIDTHxHEIGHT]\n", argc > 0 ? argv[0] : "KestrelForges");
+        std::fprintf(stderr, "usage: %s [--window WIDTHxHEIGHT] [--play FILE] [--record FILE]\n",
+                     argc > 0 ? argv[0] : "KestrelForges");
+        return 2;
+    }
+    // The record to play is read whole before anything else: a bad one plays nothing.
+    if (request.playPath != nullptr && !LoadPlayback(request.playPath)) {
+        return 2;
+    }
+    if (request.recordPath != nullptr && !StartRecording(request.recordPath)) {
         return 2;
     }
     KeepFrameBuffersInHeap();
@@ -54,5 +64,7 @@ int main(int argc, char** argv)
     }
     // The quit sequence releases the window, the context and the sound; the
     // rest of SDL ends with the process, its libraries still loaded.
-    return RunMainLoop();
+    const int exitCode = RunMainLoop();
+    FinishRecording();
+    return exitCode;
 }

@@ -4,6 +4,7 @@
 #include <SDL.h>
 #include <sys/types.h>
 
+#include <string>
 #include <vector>
 
 #include "game/help_state.h"
@@ -28,24 +29,30 @@ struct DesktopShell {
     pid_t boxProcess;                        // the help box's process; 0 while no box is shown
     std::vector<SDL_GameController*> pads;   // the pads plugged in
     TunePlayer tune;
+    int recordFile;                          // the --record file, -1 when none
+    std::string recordPath;                  // its name as given
+    bool recordBroken;                       // a write to it failed
 };
 
 extern DesktopShell desktop;
 
 // Start-up (startup.cpp).
 
-// Window size asked for on the command line; 0 x 0 is the whole desktop.
-struct WindowRequest {
-    int width;
+// What the command line asks for.
+struct CommandLine {
+    int width;               // window size; 0 x 0 is the whole desktop
     int height;
+    const char* recordPath;  // --record FILE, or null
+    const char* playPath;    // --play FILE, or null
 };
 
-// Reads the command line: none, or --window WIDTHxHEIGHT. False on anything else.
-bool ParseCommandLine(int argc, char** argv, WindowRequest* request);
+// Reads the command line: any of --window WIDTHxHEIGHT, --play FILE and
+// --record FILE, each at most once. False on anything else.
+bool ParseCommandLine(int argc, char** argv, CommandLine* request);
 
 // Video, window, OpenGL context, first render state, hidden cursor, no
 // screensaver, the tune. False when no window or no context could be made.
-bool StartUp(const WindowRequest& request);
+bool StartUp(const CommandLine& request);
 
 // The loop (main_loop.cpp): passes until quitting; returns the exit code.
 // Quitting is PlatformQuit (game/platform.h).
@@ -71,6 +78,14 @@ void CloseHelp();
 // Draws the box and takes the keyboard; returns 0 once closed, 1 when the box
 // could not be shown, which it says in one line on stderr.
 int RunHelpBoxProcess(const char* parentWindow, const char* gameProcess, const char* videoDriver);
+
+// Records (record.cpp): a run's keys as the core takes them, written to a
+// file, and a recorded run played from one. Each says what went wrong in one
+// line on stderr and returns false.
+bool LoadPlayback(const char* path);
+bool StartRecording(const char* path);
+// Once the game has ended: the record's closing line, and where it is.
+void FinishRecording();
 
 // Audio (platform.cpp): loads gamesound.wav and opens nothing yet; says so
 // once on stderr when the game will be silent. Starting and stopping the tune

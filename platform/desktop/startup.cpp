@@ -6,7 +6,7 @@
 #include "platform/desktop/shell.h"
 #include "render/scene_setup.h"
 
-DesktopShell desktop = {};
+DesktopShell desktop = {nullptr, nullptr, 0, 0, {}, {}, -1, {}, false};
 
 namespace {
 
@@ -43,25 +43,36 @@ void RequestContext()
 
 }  // namespace
 
-bool ParseCommandLine(int argc, char** argv, WindowRequest* request)
+bool ParseCommandLine(int argc, char** argv, CommandLine* request)
 {
-    if (argc == 1) {
-        return true;
+    for (int i = 1; i < argc; i += 2) {
+        const char* option = argv[i];
+        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+        if (value == nullptr) {
+            return false;
+        }
+        if (std::strcmp(option, "--window") == 0 && request->width == 0) {
+            const char* cross = std::strchr(value, 'x');
+            if (cross == nullptr) {
+                return false;
+            }
+            request->width = ParseSide(value, cross);
+            request->height = ParseSide(cross + 1, cross + std::strlen(cross));
+            if (request->width == 0 || request->height == 0) {
+                return false;
+            }
+        } else if (std::strcmp(option, "--record") == 0 && request->recordPath == nullptr && *value != '\0') {
+            request->recordPath = value;
+        } else if (std::strcmp(option, "--play") == 0 && request->playPath == nullptr && *value != '\0') {
+            request->playPath = value;
+        } else {
+            return false;
+        }
     }
-    if (argc != 3 || std::strcmp(argv[1], "--window") != 0) {
-        return false;
-    }
-    const char* size = argv[2];
-    const char* cross = std::strchr(size, 'x');
-    if (cross == nullptr) {
-        return false;
-    }
-    request->width = ParseSide(size, cross);
-    request->height = ParseSide(cross + 1, cross + std::strlen(cross));
-    return request->width > 0 && request->height > 0;
+    return true;
 }
 
-bool StartUp(const WindowRequest& request)
+bool StartUp(const CommandLine& request)
 {
     // The game keeps running behind the help box: a full-screen window must
     // not minimise when the box takes the focus.

@@ -18,6 +18,12 @@ document.getElementById('menu-ok').addEventListener('click', function () {
     Module['_WebHelpClosed']();
 });
 document.getElementById('game').focus();
+// A run's link opened over this page plays from the game's start, as it would in a new tab.
+window.addEventListener('hashchange', function () {
+    if (location.hash.indexOf('#run=') === 0) {
+        location.reload();
+    }
+});
 
 // Once the page has loaded, a service worker keeps its files so that a later
 // visit starts without the network. Where the browser offers none (plain http

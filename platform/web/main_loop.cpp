@@ -14,6 +14,7 @@ void RunPassOnTimer(void* /*unused*/)
 {
     const double passStart = emscripten_get_now();
     RunLoopPass(TakeOneInput);
+    WatchRecord();
     if (web.passWatcher != nullptr) {
         web.passWatcher(passStart, web.inputTaken);
     }

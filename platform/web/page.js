@@ -2,7 +2,8 @@
 //
 // Linked into kestrel-forges.js as an emscripten library. The shell's C++
 // calls these functions; everything here talks to the page that index.html
-// lays out (the canvas #game, the dialog #menu, the lines #ended and #no-webgl).
+// lays out (the canvas #game, the dialog #menu, the lines #ended, #no-webgl and
+// #run-note, the share buttons #share).
 mergeInto(LibraryManager.library, {
     $Kestrel: {
         gl: null,
@@ -46,6 +47,45 @@ mergeInto(LibraryManager.library, {
             source.connect(Kestrel.analyser);
             source.start();
             Kestrel.source = source;
+        },
+
+        // The current game's link, from the game's own record.
+        runLink: function () {
+            return location.href.split('#')[0] + '#run=' + UTF8ToString(Module['_WebRunLink']());
+        },
+
+        // Copies the link; where the browser refuses the clipboard, the link
+        // stands selected in its field for the player to copy.
+        copyLink: function () {
+            var link = Kestrel.runLink();
+            var field = document.getElementById('share-link');
+            var shown = function () {
+                field.value = link;
+                field.hidden = false;
+                field.select();
+            };
+            var copied = function () {
+                shown();
+                document.getElementById('share-copied').hidden = false;
+            };
+            if (navigator.clipboard && navigator.clipboard.writeText) {
+                navigator.clipboard.writeText(link).then(copied, shown);
+            } else {
+                shown();
+            }
+        },
+
+        // The record as a text file to save, which the desktop game's --play reads.
+        saveRecord: function () {
+            var text = UTF8ToString(Module['_WebRunText']());
+            var url = URL.createObjectURL(new Blob([text], { type: 'text/plain' }));
+            var save = document.createElement('a');
+            save.href = url;
+            save.download = 'kestrel-forges-run.txt';
+            document.body.appendChild(save);
+            save.click();
+            save.remove();
+            setTimeout(function () { URL.revokeObjectURL(url); }, 1000);
         },
 
         startAudio: function () {
@@ -248,5 +288,30 @@ mergeInto(LibraryManager.library, {
             dialog.close();
         }
         document.getElementById('ended').hidden = false;
+    },
+
+    WebLinkedRun__deps: ['$stringToNewUTF8'],
+    WebLinkedRun: function () {
+        var hash = location.hash;
+        return hash.indexOf('#run=') === 0 ? stringToNewUTF8(hash.substring(5)) : 0;
+    },
+
+    WebShowRunNote: function (text) {
+        var note = document.getElementById('run-note');
+        note.textContent = UTF8ToString(text);
+        note.hidden = note.textContent === '';
+    },
+
+    WebOfferShare__deps: ['$Kestrel'],
+    WebOfferShare: function () {
+        document.getElementById('share').hidden = false;
+        document.getElementById('share-copy').onclick = Kestrel.copyLink;
+        document.getElementById('share-save').onclick = Kestrel.saveRecord;
+        // C, which the game does not use, copies the link too.
+        window.addEventListener('keydown', function (event) {
+            if (event.code === 'KeyC' && !event.ctrlKey && !event.altKey && !event.metaKey && !event.repeat) {
+                Kestrel.copyLink();
+            }
+        });
     },
 });

@@ -46,6 +46,9 @@ mergeInto(LibraryManager.library, {
                 heading: function () { return Module['_WebProbeHeading'](); },
                 helpOpen: function () { return Module['_WebProbeHelpOpen'](); },
                 running: function () { return Module['_WebProbeRunning'](); },
+                // The current game's record: the link's part after "#run=", and the file's text.
+                runLink: function () { return UTF8ToString(Module['_WebRunLink']()); },
+                runText: function () { return UTF8ToString(Module['_WebRunText']()); },
                 music: KestrelProbe.music,
                 workMs: function (from) { return KestrelProbe.workMs.slice(from); },
                 firstFrameMs: function () { return KestrelProbe.firstFrameMs; },

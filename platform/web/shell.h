@@ -5,6 +5,7 @@
 #include "game/help_text.h"
 #include "game/key_table.h"
 #include "game/main_loop.h"
+#include "game/run_record.h"
 
 // One corner as WebGL receives it: clip coordinates, then the colour in 8-bit
 // levels, the levels the frame buffer stores.
@@ -57,6 +58,14 @@ void WebPressFocusedButton();
 void WebFocusGame();
 // The page's one line after quitting.
 void WebShowEnded();
+// The part of the page's address after "#run=", in memory the caller frees;
+// null when the address names no run.
+char* WebLinkedRun();
+// Shows a line about a shared run beside the game, outside its picture; ""
+// takes it away.
+void WebShowRunNote(const char* text);
+// Offers the current game's record: a link to copy and a file to save.
+void WebOfferShare();
 }
 
 // Draws what opengl.cpp still holds for this frame.
@@ -72,6 +81,9 @@ struct WebShell {
     unsigned padsHeld;        // the pads' controls held at the last reading, a bit (1 << PadControl) each
     bool inputTaken;          // the pass being run took an input
     PassWatcher passWatcher;  // the test build's probe; null on the release page
+    RunRecord record;         // the current game's keys, as the core took them
+    bool playing;             // a linked run is playing
+    bool shareOffered;        // the record is offered
 };
 
 extern WebShell web;
@@ -93,6 +105,13 @@ void ListenForInput();
 // the help dialog has the keys, go to the dialog), then the oldest key
 // waiting is taken.
 void TakeOneInput();
+
+// Records (record.cpp): the current game's record kept from the first pass,
+// and the run the page's address links to, played.
+void StartRecord();
+// After every pass: a linked run that has ended hands back to the player, and
+// a run or game that has ended offers its record.
+void WatchRecord();
 
 // Help (help.cpp): the "MENU" dialog is PlatformShowHelp (game/platform.h);
 // its OK button calls WebHelpClosed.

@@ -2,7 +2,7 @@
 #include "platform/web/shell.h"
 #include "render/scene_setup.h"
 
-WebShell web = {0, false, nullptr};
+WebShell web = {0, false, nullptr, {{}, 0}, false, false};
 
 bool StartUp()
 {
@@ -17,5 +17,6 @@ bool StartUp()
     // is fetched once the first frame is out (WebStartMusic).
     WebUnblockAudioOnGesture();
     ListenForInput();
+    StartRecord();
     return true;
 }
