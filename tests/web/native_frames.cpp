@@ -5,14 +5,22 @@
 // canvas; prints the wall and processor time of a title and of a play frame
 // (each frame ends with glFinish) and writes the still title and play views as PNGs for
 // the browser's pictures to be compared with.
+//
+// Usage: native_frames <width> <height> <picture> --play <run record>
+// Plays the record's frames as the simulator does, writes the last as the
+// picture and prints its trace line: what a shell playing the record shows.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "game/run_record.h"
+#include "platform/null/frame_driver.h"
 #include "tests/bench/osmesa_platform.h"
 #include "tests/support/frame_script.h"
 
@@ -42,12 +50,47 @@ ViewCost MeasureFrames(int frames, const char* keysFirst)
     return ViewCost{spent[spent.size() / 2], processorMs / frames};
 }
 
+// The record's frames up to its passes, its last as a picture; 0 when all went well.
+int PlayRecord(int width, int height, const std::string& picture, const char* path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    RunRecord record = {{}, 0};
+    std::string error;
+    if (!file || !ParseRunRecord(text.str(), &record, &error) || record.passes <= 0) {
+        std::fprintf(stderr, "native_frames: %s: %s\n", path, file ? error.c_str() : "cannot read");
+        return 2;
+    }
+    OsmesaCanvas canvas{};
+    if (!StartOnCanvas(canvas, width, height)) {
+        std::fprintf(stderr, "native_frames: no Mesa canvas of %dx%d\n", width, height);
+        return 1;
+    }
+    std::size_t next = 0;
+    for (long pass = 0; pass < record.passes; ++pass) {
+        std::string keys;
+        if (next < record.keys.size() && record.keys[next].pass == pass) {
+            keys = FrameKeyLetter(record.keys[next++].key);
+        }
+        Frame(keys);
+    }
+    const bool written = WritePng(canvas, picture);
+    CloseCanvas(canvas);
+    std::printf("%s\n", TraceLine().c_str());
+    return written ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 6 && std::string(argv[4]) == "--play") {
+        return PlayRecord(std::atoi(argv[1]), std::atoi(argv[2]), argv[3], argv[5]);
+    }
     if (argc != 5) {
-        std::fprintf(stderr, "usage: native_frames <width> <height> <picture folder> <frames>\n");
+        std::fprintf(stderr, "usage: native_frames <width> <height> <picture folder> <frames>\n"
+                     "       native_frames <width> <height> <picture> --play <run record>\n");
         return 2;
     }
     const int width = std::atoi(argv[1]);
