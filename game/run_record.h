@@ -25,13 +25,16 @@
 #include <string>
 #include <vector>
 
-// One key the core took: the loop pass that took it (0 = the process's first pass) and the game key (GameKey from game/key_table.h).
+// One key the core took: the loop pass that took it (0 = the process's first
+// pass) and the game key (GameKey from game/key_table.h).
 struct RecordedKey {
     long pass;
     int key;
 };
 
-// A whole record: the keys in pass order, and the number of passes the game ran when it is known (written when a recorded game ends; 0 when the record was cut short, e.g. by a kill).
+// A whole record: the keys in pass order, and the number of passes the game
+// ran when it is known (written when a recorded game ends; 0 when the record
+// was cut short, e.g. by a kill).
 struct RunRecord {
     std::vector<RecordedKey> keys;
     long passes;
