@@ -213,7 +213,8 @@ std::string LinkBytes(const std::string& text, std::vector<std::uint8_t>* bytes)
     for (std::size_t i = 0; i < text.size(); ++i) {
         const int value = Base64Value(text[i]);
         if (value < 0) {
-            return "the run link has a bad character " + Quoted(text.substr(i, 1)) + " at " + Number(static_cast<long>(i) + 1);
+            const long position = static_cast<long>(i) + 1;
+            return "the run link has a bad character " + Quoted(text.substr(i, 1)) + " at " + Number(position);
         }
         bits = (bits << 6 | static_cast<unsigned>(value)) & 0xFFF;
         held += 6;

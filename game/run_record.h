@@ -13,7 +13,8 @@
 // Keys: enter left up right down help pause restart music (Escape, the quit,
 // never appears). "#" comments and blank lines may stand anywhere. Passes rise
 // strictly and stay below MaxRecordPasses; "passes N" is optional and last.
-// A last line without its newline was cut by a kill and is dropped.
+// A last line without its newline was cut by a kill and is dropped. The game
+// line names the game that wrote it, for people: the format version decides.
 //
 // Link form: base64url without padding of the bytes: the format version; per key
 // a varint of (pass delta << 4 | game key); a varint of (passes delta << 4), the
@@ -25,13 +26,16 @@
 #include <string>
 #include <vector>
 
-// One key the core took: the loop pass that took it (0 = the process's first pass) and the game key (GameKey from game/key_table.h).
+// One key the core took: the loop pass that took it (0 = the process's first
+// pass) and the game key (GameKey from game/key_table.h).
 struct RecordedKey {
     long pass;
     int key;
 };
 
-// A whole record: the keys in pass order, and the number of passes the game ran when it is known (written when a recorded game ends; 0 when the record was cut short, e.g. by a kill).
+// A whole record: the keys in pass order, and the number of passes the game
+// ran when it is known (written when a recorded game ends; 0 when the record
+// was cut short, e.g. by a kill).
 struct RunRecord {
     std::vector<RecordedKey> keys;
     long passes;

@@ -19,7 +19,8 @@ void StartFresh();
 // X restart (R), S music. "" runs a frame with no key.
 void Frame(const std::string& keys = "");
 
-// The letter Frame() takes for a game key; '\0' for Escape, which it does not take.
+// The letter Frame() takes for a game key; '\0' for Escape, which it does not
+// take, and for a number that is no game key.
 char FrameKeyLetter(int key);
 
 // Runs count frames without keys.

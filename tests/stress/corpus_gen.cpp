@@ -54,7 +54,7 @@ bool ReplayRecord(const ReplayFrames& frames, RunRecord* record)
         if (frames[frame].size() > 1) {
             return false;
         }
-        for (int key = 0; !frames[frame].empty() && key <= 15; ++key) {
+        for (int key = 0; !frames[frame].empty() && key < 16; ++key) {
             if (RecordableKey(key) && FrameKeyLetter(key) == frames[frame][0]) {
                 record->keys.push_back(RecordedKey{static_cast<long>(frame), key});
             }
@@ -83,9 +83,10 @@ int main(int argc, char** argv)
         RunRecord record{{}, 0};
         const std::string name = BaseName(argv[i]);
         const bool recorded = ReplayRecord(frames, &record);
-        if (!WriteSeed(directory + "/replay_" + name, EncodeFuzzFrames(frames)) ||
-            (recorded && !WriteSeed(directory + "/record_" + name, EncodeFuzzText(RecordMode, FormatRunRecord(record)))) ||
-            (recorded && !WriteSeed(directory + "/link_" + name, EncodeFuzzText(LinkMode, EncodeRunLink(record))))) {
+        const std::string path = directory + "/";
+        if (!WriteSeed(path + "replay_" + name, EncodeFuzzFrames(frames)) ||
+            (recorded && !WriteSeed(path + "record_" + name, EncodeFuzzText(RecordMode, FormatRunRecord(record)))) ||
+            (recorded && !WriteSeed(path + "link_" + name, EncodeFuzzText(LinkMode, EncodeRunLink(record))))) {
             std::fprintf(stderr, "corpus_gen: cannot write into %s\n", directory.c_str());
             return 1;
         }
