@@ -8,6 +8,10 @@
 //
 // A run record (game/run_record.h), known by its header, plays the same way:
 // pass N is frame N, up to its passes count, else to its last key's pass.
+//
+// simulate --record FILE prints the script or record as a run record, and
+// simulate --link FILE as the part of a link after "#run=": what a shell's
+// --play or the page plays; a script with several keys in a frame has none.
 #include <cstddef>
 #include <cstdio>
 #include <iostream>
@@ -58,13 +62,15 @@ bool ParseRecordFrames(const std::string& text, ReplayFrames* frames, std::strin
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::cerr << "usage: simulate <key script or run record>\n";
+    const std::string form = argc == 3 ? argv[1] : "";
+    if (argc != 2 && form != "--record" && form != "--link") {
+        std::cerr << "usage: simulate [--record | --link] <key script or run record>\n";
         return 2;
     }
+    const char* path = argv[argc - 1];
     std::string text;
-    if (!ReadTextFile(argv[1], &text)) {
-        std::cerr << "simulate: cannot read " << argv[1] << "\n";
+    if (!ReadTextFile(path, &text)) {
+        std::cerr << "simulate: cannot read " << path << "\n";
         return 2;
     }
     ReplayFrames frames;
@@ -72,8 +78,17 @@ int main(int argc, char** argv)
     const bool parsed = IsRunRecord(text) ? ParseRecordFrames(text, &frames, &error)
                                            : ParseReplayScript(text, &frames, &error);
     if (!parsed) {
-        std::cerr << argv[1] << ": " << error << "\n";
+        std::cerr << path << ": " << error << "\n";
         return 2;
+    }
+    if (!form.empty()) {
+        RunRecord record{{}, 0};
+        if (!ReplayAsRecord(frames, &record)) {
+            std::cerr << path << ": a frame holds several keys, and a pass takes one\n";
+            return 2;
+        }
+        std::printf("%s", form == "--record" ? FormatRunRecord(record).c_str() : (EncodeRunLink(record) + "\n").c_str());
+        return 0;
     }
 
     StartFresh();

@@ -16,7 +16,9 @@
 // are left to the browser; Escape ends the game with a line on the page
 // instead of closing a window; without WebGL the page says it cannot draw the
 // game; the page installs like an app, and its service worker keeps its files
-// so later visits start without the network. As there: a held key's, button's
+// so later visits start without the network; the page keeps the current
+// game's record, offers it after a run as a link and a file, and plays a
+// #run= link from the first pass, saying so beside the game. As there: a held key's, button's
 // or pad direction's repeats are folded into its press still waiting, so a
 // hold never builds a backlog.
 #include <emscripten/emscripten.h>

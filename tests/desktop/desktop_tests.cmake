@@ -56,6 +56,13 @@ else()
     # The same steps on a player's desktop: a reparenting window manager frames the game and its box.
     add_test(NAME e2e_desktop_openbox COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/e2e/test_desktop.py
         openbox)
+    # Recorded runs played with --play, each ending on the simulator's last frame through Mesa.
+    if(TARGET native_frames)
+        add_test(NAME e2e_desktop_playback COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/e2e/test_desktop.py
+            playback)
+        set_tests_properties(e2e_desktop_playback PROPERTIES LABELS e2e TIMEOUT 900
+            ENVIRONMENT "${desktop_environment}" RESOURCE_LOCK "${desktop_locks}")
+    endif()
     set_tests_properties(e2e_desktop e2e_desktop_openbox PROPERTIES LABELS e2e TIMEOUT 900
         ENVIRONMENT "${desktop_environment}" RESOURCE_LOCK "${desktop_locks}")
 endif()

@@ -3,8 +3,10 @@
 Usage: test_desktop.py            the whole acceptance run
        test_desktop.py openbox    the same under a window manager, at 1280x720
        test_desktop.py session    a short session, for the sanitizer build
+       test_desktop.py playback   recorded runs played with --play, against the simulator's frames
 """
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -14,7 +16,7 @@ import time
 
 from desktop_harness import GAME, SPY, DesktopGame, KeyChannel, shown_box
 from harness import SHOTS, SKY, Picture, banner_cell, banner_shown, check, finish, log, near, same_picture, wait_until
-from test_play import (GLYPH_1, GLYPH_K, GLYPH_S, first_run, glyph_at, steer_off_and_pause, turned_from,
+from test_play import (GLYPH_1, GLYPH_K, GLYPH_S, first_run, glyph_at, steer_off_and_pause,
                        wait_for_title)
 from test_shell import LOWER, UPPER
 
@@ -24,6 +26,15 @@ WINDOWS_SCORE = os.path.join(os.path.dirname(__file__), "..", "..", "docs", "sco
 ROAD = (54, 54, 55)
 # The tune as the game finds it beside itself: a 44-byte header, then the samples.
 TUNE = os.path.join(os.path.dirname(GAME), "gamesound.wav")
+BUILD = os.environ.get("KESTREL_BUILD_DIR", os.path.dirname(GAME))
+SIMULATE = os.path.join(BUILD, "tools", "simulate")
+NATIVE_FRAMES = os.path.join(BUILD, "tests", "native_frames")
+REPLAYS = os.path.join(os.path.dirname(__file__), "..", "replays")
+# The committed replays that press one key a pass at most, and so play in a shell.
+PLAYABLE = ["hit_edge_pair", "hit_left_pair", "hit_random_a", "hit_random_b", "hit_right_pair", "off_road_left",
+            "off_road_right", "road_waits", "long_run_victory"]
+# A run recorded in the browser: title turns, the help, the music, a run steered with keys a pass apart.
+BROWSER_RUN = os.path.join(os.path.dirname(__file__), "browser_run.txt")
 
 
 def audio_size(path):
@@ -189,10 +200,9 @@ def held_left(game):
           "a held Left turns the turntable past one press's step; it stands still three frames after the release")
 
 
-def music_toggle(game, audio, title, height):
-    """Past its end the tune goes on from its start without a gap. S stops it; an S within the 60 frames that
-    follow is dropped; an S after them starts the tune again, from its beginning. Counted in the frames the spy
-    logs; the turntable stands as in the title picture."""
+def music_loops(game, audio):
+    """Past its end the tune goes on from its start without a gap (S and its hold play on a record's exact
+    passes: playback)."""
     check(audio_growing(audio), "the tune plays: SDL mixes it into the audio file")
     with open(TUNE, "rb") as tune:
         samples = tune.read()[44:]
@@ -202,27 +212,6 @@ def music_toggle(game, audio, title, height):
     with open(audio, "rb") as played:
         seam = played.read(end)[-8192:]
     check(looped and seam == samples[-4096:] + samples[:4096], "past its end the tune goes on from its start, no gap")
-    stopped = game.frames()
-    game.key("s", gap=0)
-    game.wait_frames(3)
-    size = audio_size(audio)
-    game.wait_frames(10)
-    check(audio_size(audio) == size, "S stops the tune: the audio file stops growing")
-    # S in the hold, then Right: once the turntable has turned, the S has been taken.
-    game.burst("s", "Right")
-    turned = wait_until(lambda: turned_from(game.screenshot("held-s"), title, height), step=0.1)
-    held = game.frames() - stopped
-    check(turned and held < 60 and audio_size(audio) == size, f"S {held} frames after the stop is dropped")
-    # The hold ends 62 frames after the frame that stopped the tune, a frame or two after `stopped`.
-    game.wait_frames(70 - (game.frames() - stopped))
-    game.key("s", gap=0)
-    # The device opens again and SDL writes the file anew.
-    check(wait_until(lambda: audio_size(audio) != size, step=0.05) and audio_growing(audio),
-          "S after the hold starts the tune again")
-    # Written anew, the file is shorter than at the stop; a device only paused would have gone on after it.
-    # Either way what follows the start must be the tune's first samples.
-    check(wait_until(lambda: tune_start(audio, samples, 0 if (audio_size(audio) or 0) < size else size) is not None,
-                     timeout=10.0), "the tune starts again from its beginning")
 
 
 def acceptance(width, height, window_manager=False):
@@ -259,8 +248,7 @@ def acceptance(width, height, window_manager=False):
 
         steer_off_and_pause(game, width, height, title, timeout=60.0, held=False)
 
-        # Hundreds of frames since the start: the first hold is long over.
-        music_toggle(game, audio, title, height)
+        music_loops(game, audio)
         # Every frame ends with the 34 ms pause, so no two frames come closer together.
         times = game.swap_times()
         closest = min(later - earlier for earlier, later in zip(times, times[1:]))
@@ -276,6 +264,95 @@ def acceptance(width, height, window_manager=False):
         # SDL's disk driver announces itself; the game has nothing to say.
         own = [line for line in game.stderr_lines() if not line.startswith("CRITICAL:")]
         check(own == [], f"nothing from the game on stderr {own}")
+
+
+def record_text(keys, passes):
+    """A run record of (pass, key name) pairs."""
+    return "kestrel-forges run 1\ngame 1.0.0\n" + "".join(f"{p} {k}\n" for p, k in keys) + f"passes {passes}\n"
+
+
+def record_keys(text):
+    """A record's key lines."""
+    return [line for line in text.splitlines() if line[:1].isdigit()]
+
+
+def played(name, text, width=640, height=360, audio=None, watch=None):
+    """The record played by the desktop game with --play, and recorded again with --record: the screen ends on
+    the simulator's last frame of it, drawn through Mesa, and the game's own record holds the same keys. Returns
+    the simulator's last trace line. `watch(game)` runs while it plays."""
+    path = os.path.join(SHOTS, f"{name}.run")
+    with open(path, "w") as out:
+        out.write(text)
+    expected = os.path.join(SHOTS, f"{name}-simulated.png")
+    trace = subprocess.run([NATIVE_FRAMES, str(width), str(height), expected, "--play", path], capture_output=True,
+                           text=True, check=True).stdout.strip()
+    passes = int(text.rsplit("passes ", 1)[1])
+    again = os.path.join(SHOTS, f"{name}-again.run")
+    with DesktopGame(width, height, name=f"desktop-play-{name}", arguments=["--play", path, "--record", again],
+                     audio_file=audio, environment=spied_environment(f"play-{name}")) as game:
+        if watch:
+            watch(game)
+        last = Picture(expected)
+        shown = wait_until(lambda: game.frames() >= passes and same_picture(game.screenshot(name), last),
+                           timeout=passes * 0.1 + 30, step=0.5)
+        check(shown, f"{name}: the game ends on the simulator's last frame ({trace.split(' timer')[0]})")
+        game.key("Escape")
+        game.wait_exit()
+    with open(again) as out:
+        check(record_keys(out.read()) == record_keys(text), f"{name}: the game's own record holds the keys it played")
+    return trace
+
+
+def playback():
+    """Recorded runs played by the desktop game: every committed replay that presses a key a pass at most, the
+    victory among them; a run recorded in the browser; a dodge in the last pass that saves the car, and the same
+    dodge a pass later, which does not. Bad records exit with 2 and one line. S and the hold after it, on a
+    record's exact passes."""
+    for name in PLAYABLE:
+        text = subprocess.run([SIMULATE, "--record", os.path.join(REPLAYS, f"{name}.keys")], capture_output=True,
+                              text=True, check=True).stdout
+        final = played(name, text)
+        if name == "long_run_victory":
+            check(" score=73 " in final, f"the victory's 73 on the screen ({final[:60]})")
+    with open(BROWSER_RUN) as run:
+        text = run.read()
+    final = played("browser-run", text)
+    shown = re.search(r"showed score (\d+)", text).group(1)
+    check(f" score={shown} " in final, f"the browser's run scores {shown} on the desktop too ({final[:60]})")
+    dodge = [(1, "enter"), (2, "up")] + [(pass_, "left") for pass_ in range(55, 69)]
+    saved = played("last-pass-dodge", record_text(dodge, 300))
+    late = played("one-pass-late", record_text(dodge[:-1] + [(69, "left")], 300))
+    check(" score=5 " in saved and " score=1 " in late, "the same dodge one pass later ends the run: 5 against 1")
+
+    # The tune starts with the first frame and S waits out its 60-frame hold: S stops it at pass 80; the S of pass
+    # 110 falls in the hold after the stop and is dropped; the S of pass 150 starts it again from its beginning.
+    audio = os.path.join(SHOTS, "desktop-play-music.audio")
+
+    def hold(game):
+        check(game.wait_frames(85 - game.frames(), timeout=20) and audio_silent(audio, quiet=0.5),
+              "S on pass 80 stops the tune")
+        size = audio_size(audio)
+        game.wait_frames(145 - game.frames(), timeout=20)
+        check(audio_size(audio) == size, "the S of pass 110, in the hold, is dropped")
+        check(game.wait_frames(155 - game.frames(), timeout=20) and audio_growing(audio),
+              "the S of pass 150 starts the tune again")
+        with open(TUNE, "rb") as tune:
+            samples = tune.read()[44:]
+        check(wait_until(lambda: tune_start(audio, samples, 0 if (audio_size(audio) or 0) < size else size) is not None,
+                         timeout=10.0), "the tune starts again from its beginning")
+
+    played("music", record_text([(80, "music"), (110, "music"), (150, "music")], 240), audio=audio, watch=hold)
+
+    hostile = {"newer": "kestrel-forges run 2\ngame 9\n", "corrupt": record_text([(5, "left"), (3, "up")], 9),
+               "cut": "kestrel-forges ru", "escape": record_text([(1, "\x1b[2J")], 5)}
+    for name, text in hostile.items():
+        path = os.path.join(SHOTS, f"bad-{name}.run")
+        with open(path, "w") as out:
+            out.write(text)
+        out = subprocess.run([GAME, "--play", path], capture_output=True, text=True, timeout=30)
+        check(out.returncode == 2 and out.stderr.count("\n") == 1 and "\x1b" not in out.stderr and
+              out.stderr.startswith(f"KestrelForges: cannot play {path}: "),
+              f"a {name} record: exit 2 and one line ({out.returncode}, {out.stderr.strip()})")
 
 
 def open_box(game):
@@ -358,6 +435,8 @@ def main(arguments):
     started = time.monotonic()
     if arguments[:1] == ["session"]:
         session()
+    elif arguments[:1] == ["playback"]:
+        playback()
     elif arguments[:1] == ["openbox"]:
         acceptance(1280, 720, window_manager=True)
         closing(window_manager=True)

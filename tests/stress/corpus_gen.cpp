@@ -46,23 +46,6 @@ bool WriteSeed(const std::string& path, const std::vector<std::uint8_t>& bytes)
     return WriteTextFile(path, std::string(bytes.begin(), bytes.end()));
 }
 
-// The replay as a record, or false when a frame holds more than one key.
-bool ReplayRecord(const ReplayFrames& frames, RunRecord* record)
-{
-    record->passes = static_cast<long>(frames.size());
-    for (std::size_t frame = 0; frame < frames.size(); ++frame) {
-        if (frames[frame].size() > 1) {
-            return false;
-        }
-        for (int key = 0; !frames[frame].empty() && key < 16; ++key) {
-            if (RecordableKey(key) && FrameKeyLetter(key) == frames[frame][0]) {
-                record->keys.push_back(RecordedKey{static_cast<long>(frame), key});
-            }
-        }
-    }
-    return true;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -82,7 +65,7 @@ int main(int argc, char** argv)
         }
         RunRecord record{{}, 0};
         const std::string name = BaseName(argv[i]);
-        const bool recorded = ReplayRecord(frames, &record);
+        const bool recorded = ReplayAsRecord(frames, &record);
         const std::string path = directory + "/";
         if (!WriteSeed(path + "replay_" + name, EncodeFuzzFrames(frames)) ||
             (recorded && !WriteSeed(path + "record_" + name, EncodeFuzzText(RecordMode, FormatRunRecord(record)))) ||

@@ -561,6 +561,56 @@ async function main() {
         await padded.close();
     });
 
+    await scenario('a shared run plays from its link as the simulator plays it; after a run the page offers its own', async () => {
+        const simulate = path.join(path.dirname(nativeFrames), '..', 'tools', 'simulate');
+        const [width, height] = [640, 360];
+        for (const name of ['hit_random_b', 'road_waits', 'long_run_victory']) {
+            const record = path.join(shotDir, `web-${name}.run`);
+            fs.writeFileSync(record, childProcess.execFileSync(simulate, ['--record',
+                path.join(sourceDir, 'tests/replays', `${name}.keys`)]));
+            const text = fs.readFileSync(record, 'utf8');
+            const link = childProcess.execFileSync(simulate, ['--link', record]).toString().trim();
+            const simulated = path.join(shotDir, `web-${name}-simulated.png`);
+            const last = childProcess.execFileSync(nativeFrames, [String(width), String(height), simulated, '--play',
+                record]).toString();
+            const passes = Number(/passes (\d+)/.exec(text)[1]);
+            const shared = await browser.newPage();
+            watch(shared);
+            await shared.setViewport({width, height});
+            await shared.goto(`${address}#run=${link}`);
+            await until(shared, () => window.Module && Module.kestrel && Module.kestrel.frames() >= 1);
+            const note = await shared.$eval('#run-note', (line) => (line.hidden ? '' : line.textContent));
+            check(/shared run is playing/.test(note), `${name}: the page says a shared run plays: "${note}"`);
+            await shared.waitForFunction((end) => Module.kestrel.frames() >= end, {timeout: 300000, polling: 100},
+                passes);
+            const offered = await shared.evaluate(() => [document.getElementById('run-note').hidden,
+                document.getElementById('share').hidden, Module.kestrel.runText()]);
+            const keys = (record) => record.split('\n').filter((line) => /^\d/.test(line)).join(',');
+            check(offered[0] && !offered[1] && keys(offered[2]) === keys(text),
+                `${name}: the line goes at the record's end, the page offers the run, its record holds the keys played`);
+            // The picture alone, without the page's share buttons over it.
+            await shared.evaluate(() => { document.getElementById('share').hidden = true; });
+            const match = comparePictures(await screenshot(shared, `${name}-played`),
+                decodePng(fs.readFileSync(simulated)), 2);
+            const score = Number(/ score=(\d+)/.exec(last)[1]);
+            check(match.fraction < 0.005 && await probe(shared, 'score') === score,
+                `${name}: the last frame as the simulator draws it, score ${score}: ${match.summary}`);
+            if (name === 'long_run_victory') {
+                check(link.length < 2048, `the link of a 73-wave victory is ${link.length} characters`);
+            }
+            await shared.close();
+        }
+        const bad = await browser.newPage();
+        watch(bad);
+        await bad.goto(`${address}#run=${'A'.repeat(40)}`);
+        await until(bad, () => window.Module && Module.kestrel && Module.kestrel.frames() >= 3);
+        const note = await bad.$eval('#run-note', (line) => (line.hidden ? '' : line.textContent));
+        await bad.keyboard.press('Enter');
+        check(/cannot be played: .*\. The game starts as usual\.$/.test(note) &&
+            await within(bad, 10, () => Module.kestrel.view() === 2), `a corrupt link says so, and the game plays: "${note}"`);
+        await bad.close();
+    });
+
     await scenario('without WebGL the page says it cannot draw the game', async () => {
         const bare = await openGame({width: 800, height: 600}, () => {
             const getContext = HTMLCanvasElement.prototype.getContext;

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/null/frame_driver.h"
+
 namespace {
 
 struct KeyName {
@@ -152,6 +154,22 @@ std::string FormatReplayScript(const ReplayFrames& frames, const std::vector<std
     }
     text += "frames " + std::to_string(frames.size()) + "\n";
     return text;
+}
+
+bool ReplayAsRecord(const ReplayFrames& frames, RunRecord* record)
+{
+    record->passes = static_cast<long>(frames.size());
+    for (std::size_t frame = 0; frame < frames.size(); ++frame) {
+        if (frames[frame].size() > 1) {
+            return false;
+        }
+        for (int key = 0; !frames[frame].empty() && key < 16; ++key) {
+            if (RecordableKey(key) && FrameKeyLetter(key) == frames[frame][0]) {
+                record->keys.push_back(RecordedKey{static_cast<long>(frame), key});
+            }
+        }
+    }
+    return true;
 }
 
 bool ReadTextFile(const std::string& path, std::string* text)

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "game/run_record.h"
+
 // A script as frames: one entry per frame, the letters of the keys latched in
 // it as Frame() takes them (E L U R P X), "" for a frame without keys.
 using ReplayFrames = std::vector<std::string>;
@@ -21,6 +23,10 @@ bool ParseReplayScript(const std::string& text, ReplayFrames* frames, std::strin
 
 // The script text for frames, headed by the comment lines given.
 std::string FormatReplayScript(const ReplayFrames& frames, const std::vector<std::string>& comments);
+
+// The script as a run record, each frame a pass, or false when a frame holds
+// more than one key: a pass takes one key at most.
+bool ReplayAsRecord(const ReplayFrames& frames, RunRecord* record);
 
 // Whole-file helpers; false when the file cannot be read or written.
 bool ReadTextFile(const std::string& path, std::string* text);
