@@ -402,3 +402,13 @@ bool DecodeRunLink(const std::string& text, RunRecord* record, std::string* erro
     *record = read;
     return true;
 }
+
+bool RecordTakes(long pass, long kept)
+{
+    return pass < MaxRecordPasses && kept < MaxRecordKeys;
+}
+
+long RecordedPasses(long frames)
+{
+    return frames < MaxRecordPasses ? frames : MaxRecordPasses;
+}

@@ -81,3 +81,11 @@ bool DecodeRunLink(const std::string& text, RunRecord* record, std::string* erro
 
 // The keys a record may hold: every game key but Escape.
 bool RecordableKey(int key);
+
+// Whether a record that holds `kept` keys takes one more at this pass: a
+// record being kept stops within the limits every reader keeps, so a game
+// that outlasts them still leaves a record that plays.
+bool RecordTakes(long pass, long kept);
+
+// The passes count a record holds for a game that drew `frames` frames.
+long RecordedPasses(long frames);

@@ -36,7 +36,10 @@ void WriteWhole(const std::string& text)
 
 void WriteTakenKey(long pass, int key)
 {
-    WriteWhole(RunRecordLine(RecordedKey{pass, key}));
+    if (RecordTakes(pass, desktop.recordKeys)) {
+        ++desktop.recordKeys;
+        WriteWhole(RunRecordLine(RecordedKey{pass, key}));
+    }
 }
 
 // Reads at most MaxRecordBytes and one byte more, which marks a file too large.
@@ -106,7 +109,7 @@ void FinishRecording()
     if (desktop.recordFile < 0) {
         return;
     }
-    WriteWhole(RunRecordEnd(FramesDrawn()));
+    WriteWhole(RunRecordEnd(RecordedPasses(FramesDrawn())));
     close(desktop.recordFile);
     desktop.recordFile = -1;
     if (!desktop.recordBroken) {

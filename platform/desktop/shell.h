@@ -31,6 +31,7 @@ struct DesktopShell {
     TunePlayer tune;
     int recordFile;                          // the --record file, -1 when none
     std::string recordPath;                  // its name as given
+    long recordKeys;                         // keys written to it
     bool recordBroken;                       // a write to it failed
 };
 

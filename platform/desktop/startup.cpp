@@ -6,7 +6,7 @@
 #include "platform/desktop/shell.h"
 #include "render/scene_setup.h"
 
-DesktopShell desktop = {nullptr, nullptr, 0, 0, {}, {}, -1, {}, false};
+DesktopShell desktop = {nullptr, nullptr, 0, 0, {}, {}, -1, {}, 0, false};
 
 namespace {
 

@@ -49,16 +49,18 @@ mergeInto(LibraryManager.library, {
             Kestrel.source = source;
         },
 
-        // The current game's link, from the game's own record.
-        runLink: function () {
-            return location.href.split('#')[0] + '#run=' + UTF8ToString(Module['_WebRunLink']());
-        },
-
-        // Copies the link; where the browser refuses the clipboard, the link
-        // stands selected in its field for the player to copy.
+        // Copies the current game's link; where the browser refuses the
+        // clipboard, the link stands selected in its field for the player to
+        // copy. A game too long for a link can still be saved as a file.
         copyLink: function () {
-            var link = Kestrel.runLink();
+            var run = UTF8ToString(Module['_WebRunLink']());
             var field = document.getElementById('share-link');
+            if (run === '') {
+                field.value = 'This game is too long for a link: save it as a file.';
+                field.hidden = false;
+                return;
+            }
+            var link = location.href.split('#')[0] + '#run=' + run;
             var shown = function () {
                 field.value = link;
                 field.hidden = false;

@@ -12,14 +12,16 @@ namespace {
 
 void KeepTakenKey(long pass, int key)
 {
-    web.record.keys.push_back(RecordedKey{pass, key});
+    if (RecordTakes(pass, static_cast<long>(web.record.keys.size()))) {
+        web.record.keys.push_back(RecordedKey{pass, key});
+    }
 }
 
 // The record as it stands, with the frames drawn so far.
 RunRecord CurrentRecord()
 {
     RunRecord record = web.record;
-    record.passes = FramesDrawn();
+    record.passes = RecordedPasses(FramesDrawn());
     return record;
 }
 
@@ -63,11 +65,14 @@ void WatchRecord()
 
 extern "C" {
 // The link's part after "#run=" and the file's text of the current game; each
-// stays valid until the next call.
+// stays valid until the next call. A game too long for a link has "" for one.
 EMSCRIPTEN_KEEPALIVE const char* WebRunLink()
 {
     static std::string link;
     link = EncodeRunLink(CurrentRecord());
+    if (link.size() > MaxLinkChars) {
+        link.clear();
+    }
     return link.c_str();
 }
 
