@@ -367,7 +367,8 @@ std::string EncodeRunLink(const RunRecord& record)
     if (held > 0) {
         text += Base64Url[(bits << (6 - held)) & 63];
     }
-    return text;
+    // A link no reader takes is no link: such a game is shared as a file.
+    return text.size() <= MaxLinkChars ? text : std::string();
 }
 
 bool DecodeRunLink(const std::string& text, RunRecord* record, std::string* error)

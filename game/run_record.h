@@ -72,7 +72,8 @@ std::string FormatRunRecord(const RunRecord& record);
 // e.g. "line 4: unknown key \"jump\"", and leaves record alone.
 bool ParseRunRecord(const std::string& text, RunRecord* record, std::string* error);
 
-// The part of a link after "#run=".
+// The part of a link after "#run="; "" for a record too long for a link
+// (some 20,000 keys), which is shared as a file.
 std::string EncodeRunLink(const RunRecord& record);
 
 // Reads the part of a link after "#run=", as ParseRunRecord reads the text.

@@ -277,6 +277,54 @@ TEST(LoopPass, OneKeyAPassThenTheFrameAndNoFrameOnceQuitting)
     StartFresh();
 }
 
+// The keys the queue reports taken, as a record being kept sees them.
+std::vector<std::pair<long, int>> keptKeys;
+
+void KeepKey(long pass, int key)
+{
+    keptKeys.emplace_back(pass, key);
+}
+
+TEST(LoopPass, ARecordPlaysEachKeyAtItsPassThenThePlayerTakesOver)
+{
+    StartFresh();
+    keptKeys.clear();
+    WatchTakenKeys(KeepKey);
+    QueueRecordedKey(1, GameKeyM);
+    QueueRecordedKey(2, GameKeyEnter);
+    QueueRecordedKey(4, GameKeyUp);
+    RunLoopPass(TakeQueuedKey);
+    // The player's keys while the record plays do nothing, then or later; the record's M shows no help.
+    QueueKeyDown(GameKeyEnter, false);
+    RunLoopPass(TakeQueuedKey);
+    EXPECT_EQ(GameState.viewMode, ViewTitle);
+    EXPECT_EQ(platformRecord.helpShown, 0);
+    RunLoopPass(TakeQueuedKey);
+    EXPECT_EQ(GameState.viewMode, ViewPlay);
+    QueueKeyDown(GameKeyUp, false);
+    RunLoopPass(TakeQueuedKey);
+    EXPECT_EQ(GameState.runActive, 0);
+    RunLoopPass(TakeQueuedKey);
+    EXPECT_EQ(GameState.runActive, 1);
+    EXPECT_FALSE(PlayingRecord());
+    // After the record's last key the player's keys count again, and the record being kept holds them all.
+    QueueKeyDown(GameKeyRight, false);
+    RunLoopPass(TakeQueuedKey);
+    EXPECT_GT(GameState.carX, 0.1f);
+    const std::vector<std::pair<long, int>> taken = {
+        {1, GameKeyM}, {2, GameKeyEnter}, {4, GameKeyUp}, {5, GameKeyRight}};
+    EXPECT_EQ(keptKeys, taken);
+
+    // Escape ends the game while a record plays, as ever.
+    StartFresh();
+    QueueRecordedKey(3, GameKeyEnter);
+    QueueKeyDown(GameKeyEscape, false);
+    RunLoopPass(TakeQueuedKey);
+    EXPECT_EQ(platformRecord.quits, 1);
+    EXPECT_EQ(platformRecord.exitCode, EscapeExitCode);
+    StartFresh();
+}
+
 // The pads' keys as a shell receives them: the key, and whether it is a repeat.
 std::vector<std::pair<int, bool>> padKeys;
 

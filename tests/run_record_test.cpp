@@ -132,3 +132,17 @@ TEST(RunRecord, BadLinkGetsOneLine)
     EXPECT_EQ(LinkError("AQEEAAmA"), "the run link has two keys at pass 0");
     EXPECT_EQ(LinkError("AYEAAP4e"), "the run link has a bad number at byte 1");
 }
+
+// A record kept as a game goes stays within what every reader takes; past a link's length it has no link.
+TEST(RunRecord, AKeptRecordStopsAtTheReadersLimits)
+{
+    EXPECT_TRUE(RecordTakes(MaxRecordPasses - 1, MaxRecordKeys - 1));
+    EXPECT_FALSE(RecordTakes(MaxRecordPasses, 0));
+    EXPECT_FALSE(RecordTakes(0, MaxRecordKeys));
+    EXPECT_EQ(RecordedPasses(MaxRecordPasses + 5), MaxRecordPasses);
+    RunRecord longGame{{}, 0};
+    for (long pass = 0; pass < 30000; ++pass) {
+        longGame.keys.push_back(RecordedKey{pass * 30, 3});
+    }
+    EXPECT_EQ(EncodeRunLink(longGame), "");
+}

@@ -302,6 +302,8 @@ mergeInto(LibraryManager.library, {
         var note = document.getElementById('run-note');
         note.textContent = UTF8ToString(text);
         note.hidden = note.textContent === '';
+        // The tab says so too, outside the page.
+        document.title = note.hidden ? 'Kestrel Forges' : 'Kestrel Forges \u2014 ' + note.textContent.split('.')[0];
     },
 
     WebOfferShare__deps: ['$Kestrel'],

@@ -70,9 +70,6 @@ EMSCRIPTEN_KEEPALIVE const char* WebRunLink()
 {
     static std::string link;
     link = EncodeRunLink(CurrentRecord());
-    if (link.size() > MaxLinkChars) {
-        link.clear();
-    }
     return link.c_str();
 }
 

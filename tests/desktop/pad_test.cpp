@@ -194,6 +194,19 @@ TEST(DesktopQueue, PressesCountRepeatsAndStickMotionFold)
     PushKey(SDL_KEYDOWN, SDLK_RIGHT, 0);
     EXPECT_EQ(PassesUntil([moved] { return GameState.headingDeg != moved; }), 2) << "motion coalesced";
 
+    // Left, then Alt+F4: the close request waits its turn, so Left still turns the turntable before the game quits.
+    const float closing = GameState.headingDeg;
+    EmptyQueue();
+    PushKey(SDL_KEYDOWN, SDLK_LEFT, 0);
+    SDL_Event altF4 = {};
+    altF4.type = SDL_KEYDOWN;
+    altF4.key.keysym.sym = SDLK_F4;
+    altF4.key.keysym.mod = KMOD_LALT;
+    SDL_PushEvent(&altF4);
+    EXPECT_EQ(PassesUntil([] { return quitRequested == 1; }), 2);
+    EXPECT_EQ(GameState.headingDeg, closing - 2.0f);
+    EXPECT_EQ(platformRecord.exitCode, CloseExitCode);
+
     SDL_Quit();
     StartFresh();
 }

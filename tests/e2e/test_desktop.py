@@ -298,8 +298,13 @@ def played(name, text, width=640, height=360, audio=None, watch=None):
         check(shown, f"{name}: the game ends on the simulator's last frame ({trace.split(' timer')[0]})")
         game.key("Escape")
         game.wait_exit()
+        drawn = game.frames()
     with open(again) as out:
-        check(record_keys(out.read()) == record_keys(text), f"{name}: the game's own record holds the keys it played")
+        own = out.read()
+    replayed = subprocess.run([SIMULATE, again], capture_output=True, text=True)
+    check(record_keys(own) == record_keys(text) and own.endswith(f"passes {drawn}\n") and replayed.returncode == 0
+          and len(replayed.stdout.splitlines()) == drawn,
+          f"{name}: the game's own record holds the keys it played and the {drawn} frames it drew, and plays")
     return trace
 
 
@@ -392,6 +397,7 @@ def closing(window_manager=False):
             took = time.monotonic() - sent
             check(code == 0 and took < 2.0, f"SIGTERM with the box open ends the game with 0 (got {code} in {took:.1f} s)")
             check("MENU" not in game.windows(), "the box goes with the game")
+        check(sorted(os.listdir(folder)) == ["KestrelForges"], f"the game leaves nothing behind {os.listdir(folder)}")
     finally:
         shutil.rmtree(folder)
 
