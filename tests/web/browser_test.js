@@ -599,11 +599,12 @@ async function main() {
                 `${name}: the last frame as the simulator draws it, score ${score}: ${match.summary}`);
             if (name === 'long_run_victory') {
                 check(link.length < 2048, `the link of a 73-wave victory is ${link.length} characters`);
-                // C copies the page's own link to this game; the field shows it where the clipboard is refused.
+                // C copies the page's own link to this game, the field showing it where the clipboard is refused:
+                // the played keys, then the frames drawn so far, which go on counting, and its checksum.
                 await shared.keyboard.press('c');
                 await until(shared, () => !document.getElementById('share-link').hidden);
                 const own = await shared.$eval('#share-link', (field) => field.value);
-                check(own === `${address}#run=${await probe(shared, 'runLink')}` && own.length < 2048,
+                check(own.startsWith(`${address}#run=${link.slice(0, -8)}`) && own.length < 2048,
                     `C gives the link to this game (${own.length} characters)`);
             }
             await shared.close();
