@@ -206,9 +206,9 @@ def main():
         box = help_box_run(1280, 720, window_manager)
         results[f"help_box{'_openbox' if window_manager else ''}"] = box
         closed, opened = box["closed"].get("median_ms"), box["open"].get("median_ms")
-        ratio = f"{opened / closed:.3f}" if opened and closed else "-"
+        box_ratio = f"{opened / closed:.3f}" if opened and closed else "-"
         lines.append(f"| {'openbox' if window_manager else 'bare X'} median period | {closed} ms | {opened} ms "
-                     f"| {ratio} |")
+                     f"| {box_ratio} |")
     path = os.path.join(NATIVE, "desktop-bench.json")
     with open(path, "w") as out:
         json.dump(results, out, indent=2)
