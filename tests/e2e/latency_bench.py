@@ -38,8 +38,8 @@ from harness import Game, log  # noqa: E402
 WIDTH, HEIGHT = 1280, 720
 ROUNDS = int(os.environ.get("KESTREL_LATENCY_ROUNDS", "5"))
 PRESSES = int(os.environ.get("KESTREL_LATENCY_PRESSES", "10"))
-# Longest wait for a press to show; a press never seen is a failed measurement.
-SHOW_TIMEOUT = 2.0
+# Longest wait for a press to show, generous for a loaded machine; a press never seen is a failed measurement.
+SHOW_TIMEOUT = 5.0
 
 
 class Framebuffer:
@@ -111,7 +111,7 @@ def watch_presses(keys, screen, count, period):
                 latencies.append(1000.0 * (now - sent))
                 break
             if now - sent > SHOW_TIMEOUT:
-                raise RuntimeError("a press did not show within 2 s")
+                raise RuntimeError(f"a press did not show within {SHOW_TIMEOUT} s")
             time.sleep(0.0003)
     return latencies
 
