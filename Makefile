@@ -1,5 +1,5 @@
 # Makefile -- the two everyday commands: make run (play) and make test (every test layer)
-.PHONY: all deps deps-play deps-desktop deps-web run run-desktop run-web test test-windows test-host bench bench-desktop bench-web stress mutate native asan windows web web-tests \
+.PHONY: all deps deps-play deps-desktop deps-web run run-desktop run-web test test-windows test-host bench bench-desktop bench-latency bench-web stress mutate native asan windows web web-tests \
 	package clean
 
 all: windows
@@ -72,6 +72,17 @@ bench-desktop: deps
 	cmake --build --preset windows --target KestrelForges
 	python3 tests/e2e/desktop_bench.py
 
+# Key-to-frame latency of the exe under Wine, the desktop game and the browser game, side by side.
+bench-latency: deps
+	cmake --preset native
+	cmake --build --preset native --target KestrelForges sdl_spy
+	cmake --preset windows
+	cmake --build --preset windows --target KestrelForges
+	emcmake cmake -S . -B build/wasm -DKESTREL_TESTS=ON -DCMAKE_BUILD_TYPE=Release
+	cmake --build build/wasm -j2 --target kestrel-forges-probed
+	ctest --test-dir build/wasm -R web_npm_ci
+	python3 tests/e2e/latency_bench.py
+
 # Two lanes side by side, each one's output shown whole when it ends. The Windows
 # tests take turns on one Wine prefix and mostly wait for frames; the host layers
 # run one after another beside them.
@@ -90,12 +101,14 @@ test-host: native
 	ctest --test-dir build/wasm -L web --output-on-failure
 
 # Measurements only, never part of make test: the frame benchmarks, the real
-# game's frame cost under Wine, and the browser and desktop builds beside them.
+# game's frame cost under Wine, the browser and desktop builds beside them, and
+# the three builds' key-to-frame latency.
 bench: native windows web-tests
 	ctest --preset native-bench
 	ctest --preset windows-bench
 	ctest --test-dir build/wasm -L bench --verbose
 	python3 tests/e2e/desktop_bench.py
+	python3 tests/e2e/latency_bench.py
 
 # The full key storm under Wine, five times make test's: long, never part of it.
 stress: windows

@@ -7,7 +7,8 @@
 // one already running, and offline from the service worker's cache; the sizes
 // of the release page's .wasm and .js, without the probe, and of what makes
 // the page installable (manifest, worker, icons). Prints a table and writes it as JSON. Measures only: it
-// fails when it cannot measure, never on the numbers.
+// fails when it cannot measure, never on the numbers. With --latency COUNT WIDTH HEIGHT it measures
+// key-to-frame latency instead and prints it as one line of JSON (tests/e2e/latency_bench.py).
 'use strict';
 const childProcess = require('child_process');
 const fs = require('fs');
@@ -122,7 +123,61 @@ async function measureWithPadAndTouch(browser, cdp, address) {
     return measured;
 }
 
+// Key-to-frame latency (tests/e2e/latency_bench.py): Right on the title view,
+// `count` times at random phases of the pass, from the page's keydown time to
+// the first animation frame after the pass that turned the car, the one that
+// puts its picture on the screen. The pass is the mean time between two frames.
+async function latency(count, width, height) {
+    const server = await serve();
+    const browser = await launch();
+    const page = await browser.newPage();
+    await page.setViewport({width, height});
+    await page.goto(`http://127.0.0.1:${server.address().port}/`);
+    await page.waitForFunction(() => window.Module && Module.kestrel && Module.kestrel.frames() >= 5,
+        {timeout: 60000, polling: 10});
+    // The first press of a page starts its audio and is slow: not counted.
+    await page.keyboard.press('ArrowRight');
+    await new Promise((resolve) => setTimeout(resolve, 500));
+    await page.evaluate(() => {
+        const seen = {downs: [], turns: [], heading: Module.kestrel.heading(), first: null, last: null};
+        window.addEventListener('keydown', (event) => seen.downs.push(event.timeStamp), true);
+        const watch = () => {
+            const now = performance.now();
+            const frames = Module.kestrel.frames();
+            seen.first = seen.first || {now, frames};
+            seen.last = {now, frames};
+            if (Module.kestrel.heading() !== seen.heading) {
+                seen.heading = Module.kestrel.heading();
+                seen.turns.push(now);
+            }
+            requestAnimationFrame(watch);
+        };
+        requestAnimationFrame(watch);
+        window.kestrelLatency = seen;
+    });
+    for (let i = 0; i < count; ++i) {
+        await new Promise((resolve) => setTimeout(resolve, 360 + Math.random() * 45));
+        await page.keyboard.press('ArrowRight');
+    }
+    await new Promise((resolve) => setTimeout(resolve, 500));
+    const seen = await page.evaluate(() => window.kestrelLatency);
+    await browser.close();
+    server.close();
+    if (seen.downs.length !== count || seen.turns.length !== count) {
+        throw new Error(`${count} presses, ${seen.downs.length} keydowns, ${seen.turns.length} turns seen`);
+    }
+    return {
+        latencies_ms: seen.downs.map((down, i) => seen.turns[i] - down),
+        pass_ms: (seen.last.now - seen.first.now) / (seen.last.frames - seen.first.frames),
+    };
+}
+
 async function main() {
+    if (process.argv[2] === '--latency') {
+        const [count, width, height] = process.argv.slice(3).map(Number);
+        console.log(JSON.stringify(await latency(count, width, height)));
+        return 0;
+    }
     const site = {};
     const server = await serve(site);
     const address = `http://127.0.0.1:${server.address().port}/`;
