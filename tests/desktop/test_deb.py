@@ -79,6 +79,8 @@ def package(deb, build, root, scratch):
     check(comment is not None and flat(comment.group(1)) == flat(notices), "the copyright file holds the notices")
     sizes = {s: open(os.path.join(root, p), "rb").read()[16:24] for s, p in ICONS.items()}
     check(all(v == s.to_bytes(4, "big") * 2 for s, v in sizes.items()), "each icon is as large as its folder says")
+    game = os.path.getsize(os.path.join(root, "usr/games", NAME))
+    check(game < 128 * 1024, f"the installed game, stripped, is {game} bytes, under 128 KiB")
 
     # Packed again, later and under a stricter umask, which folders are made with. The first package waits
     # aside meanwhile: a rebuild that fails or packs nothing leaves no package to pass for the same bytes.
