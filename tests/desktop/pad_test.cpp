@@ -205,7 +205,7 @@ TEST(DesktopQueue, PressesCountRepeatsAndStickMotionFold)
     SDL_PushEvent(&altF4);
     EXPECT_EQ(PassesUntil([] { return quitRequested == 1; }), 2);
     EXPECT_EQ(GameState.headingDeg, closing - 2.0f);
-    EXPECT_EQ(platformRecord.exitCode, CloseExitCode);
+    EXPECT_EQ(platformRecord.exitCode, 0) << "a close request ends the game with 0, as on Windows";
 
     SDL_Quit();
     StartFresh();
