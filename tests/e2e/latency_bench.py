@@ -22,14 +22,9 @@ import sys
 import tempfile
 import time
 
-ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
-NATIVE = os.path.join(ROOT, "build", "native")
-WINDOWS = os.path.join(ROOT, "build", "windows")
+# The desktop bench's build folders and environment, which the harnesses read.
+from desktop_bench import NATIVE, ROOT, WINDOWS  # noqa: E402,F401
 WASM = os.path.join(ROOT, "build", "wasm")
-os.environ.setdefault("KESTREL_BUILD_DIR", WINDOWS)
-os.environ.setdefault("KESTREL_EXE_DIR", WINDOWS)
-os.environ.setdefault("KESTREL_SHOTS", os.path.join(NATIVE, "screenshots"))
-os.environ.setdefault("KESTREL_DESKTOP_GAME", os.path.join(NATIVE, "KestrelForges"))
 
 import frame_cost  # noqa: E402  (reads the environment above)
 from desktop_harness import SPY, DesktopGame, KeyChannel  # noqa: E402
